@@ -3,17 +3,39 @@
 namespace morvint {
 namespace {
 
-constexpr Item say(std::string_view text) { return {ItemKind::phrase, text}; }
-constexpr Item gated(std::string_view text) { return {ItemKind::gated, text}; }
-constexpr Item well() { return {ItemKind::well}; }
-constexpr Item potion(std::int16_t n) { return {ItemKind::potion, {}, n}; }
-constexpr Item key(std::int16_t n) { return {ItemKind::key, {}, n}; }
-constexpr Item door(std::int16_t n, Way way) { return {ItemKind::door, {}, n, way}; }
-constexpr Item soundBridge() { return {ItemKind::soundBridge}; }
-constexpr Item ricketyBridge() { return {ItemKind::ricketyBridge}; }
-constexpr Item transporter() { return {ItemKind::transporter}; }
-constexpr Item stairs() { return {ItemKind::stairs}; }
-constexpr Item gold() { return {ItemKind::gold}; }
+constexpr Item say(std::string_view text) {
+    return {ItemKind::phrase, text};
+}
+constexpr Item gated(std::string_view text) {
+    return {ItemKind::gated, text};
+}
+constexpr Item well() {
+    return {ItemKind::well};
+}
+constexpr Item potion(std::int16_t n) {
+    return {ItemKind::potion, {}, n};
+}
+constexpr Item key(std::int16_t n) {
+    return {ItemKind::key, {}, n};
+}
+constexpr Item door(std::int16_t n, Way way) {
+    return {ItemKind::door, {}, n, way};
+}
+constexpr Item soundBridge() {
+    return {ItemKind::soundBridge};
+}
+constexpr Item ricketyBridge() {
+    return {ItemKind::ricketyBridge};
+}
+constexpr Item transporter() {
+    return {ItemKind::transporter};
+}
+constexpr Item stairs() {
+    return {ItemKind::stairs};
+}
+constexpr Item gold() {
+    return {ItemKind::gold};
+}
 constexpr Item monster(std::string_view name, std::int16_t st, std::int16_t plus,
                        std::int16_t start, AfterDeath after = AfterDeath::nothing) {
     return {ItemKind::monster, name, 0, Way::none, st, plus, start, after};

@@ -14,7 +14,9 @@ namespace morvint {
 // Truth values are 16-bit integers: true is -1, false is 0.
 inline constexpr std::int16_t vbTrue = -1;
 inline constexpr std::int16_t vbFalse = 0;
-constexpr std::int16_t truth(bool b) { return b ? vbTrue : vbFalse; }
+constexpr std::int16_t truth(bool b) {
+    return b ? vbTrue : vbFalse;
+}
 
 // One entry per room, above 0 while the room's monster lives.
 class EnemyTable {
@@ -102,7 +104,7 @@ private:
     RandomSource& random_;
     GameState s_;
     std::int16_t wellcount_ = 0;
-    bool ended_ = false;  // endgame ran during the current command
+    unsigned endings_ = 0;  // how many times endgame has run
     bool programEnded_ = false;
 };
 

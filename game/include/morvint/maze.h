@@ -10,12 +10,12 @@ inline constexpr int mazeSize = 7;
 
 enum class ItemKind : std::uint8_t {
     none,
-    phrase,       // text appended on every set-up of the room
-    gated,        // text appended only on a full set-up
+    phrase,  // text appended on every set-up of the room
+    gated,   // text appended only on a full set-up
     well,
-    potion,       // number: 1 or 2
-    key,          // number: 1 or 2 (key 3 is the goblin's)
-    door,         // number: 1 to 3; way: the way it opens
+    potion,  // number: 1 or 2
+    key,     // number: 1 or 2 (key 3 is the goblin's)
+    door,    // number: 1 to 3; way: the way it opens
     soundBridge,
     ricketyBridge,
     transporter,

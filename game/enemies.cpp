@@ -1,0 +1,59 @@
+#include <string>
+
+#include "enemies.h"
+#include "morvint/game.h"
+
+namespace morvint {
+namespace {
+
+std::string enemyPanel(std::string_view enemytype, std::int16_t hp) {
+    return std::string(enemytype) + ": " + std::to_string(hp);
+}
+
+}  // namespace
+
+// Is a living enemy in this room, ready to strike the player who leaves?
+bool Game::leaveroom(std::int16_t v, std::int16_t h) const {
+    for (const Attacker& a : attackers) {
+        if (a.row == v && a.col == h && s_.enemyhp.at(a.row, a.col) > 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The first meeting with an unhurt enemy: a coin decides who moves first.
+void Game::enemyroom(std::int16_t v, std::int16_t h, std::int16_t st, std::int16_t plus,
+                     std::string_view enemytype) {
+    w_.setPanelEnabled(Panel::enemy, true);
+    w_.setPanelText(Panel::enemy, enemyPanel(enemytype, s_.enemyhp.at(v, h)));
+    w_.append(Box::mainTxt, "There is a " + std::string(enemytype) + " in the room. ");
+    if (roll(random_.next(), 2) == 0) {
+        w_.append(Box::mainTxt,
+                  " You have first move. You can leave or attack. If you leave, you might be "
+                  "attacked. ");
+        return;
+    }
+    blow(random_.next(), st, plus, enemytype);
+}
+
+// The enemy strikes at once.
+void Game::attacked(std::int16_t v, std::int16_t h, std::int16_t st, std::int16_t plus,
+                    std::string_view enemytype) {
+    w_.setPanelEnabled(Panel::enemy, true);
+    w_.setPanelText(Panel::enemy, enemyPanel(enemytype, s_.enemyhp.at(v, h)));
+    blow(random_.next(), st, plus, enemytype);
+}
+
+void Game::blow(float r, std::int16_t st, std::int16_t plus, std::string_view enemytype) {
+    const int damage = roll(r, st) + plus;
+    s_.hp = static_cast<std::int16_t>(s_.hp - damage);
+    showHp();
+    w_.append(Box::mainTxt, "The " + std::string(enemytype) + " attacked you. You lost " +
+                                std::to_string(damage) + " HP. ");
+    if (s_.hp <= 0) {
+        endgame("from an enemy's attack. ");
+    }
+}
+
+}  // namespace morvint

@@ -1,0 +1,17 @@
+# Runs one golden script through morvint-replay and compares its output and exit
+# status with the recorded ones.
+get_filename_component(dir ${SCRIPT} DIRECTORY)
+get_filename_component(name ${SCRIPT} NAME_WE)
+execute_process(COMMAND ${REPLAY} ${SCRIPT} OUTPUT_VARIABLE actual RESULT_VARIABLE status)
+file(READ ${dir}/${name}.out expected)
+set(expected_status 0)
+if(EXISTS ${dir}/${name}.status)
+    file(STRINGS ${dir}/${name}.status expected_status LIMIT_COUNT 1)
+endif()
+if(NOT status STREQUAL expected_status)
+    message(FATAL_ERROR "${name}: exit status ${status}, expected ${expected_status}")
+endif()
+if(NOT actual STREQUAL expected)
+    file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/${name}.actual "${actual}")
+    message(FATAL_ERROR "${name}: output differs from ${name}.out; see ${name}.actual")
+endif()
