@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QIcon>
 #include <QKeyEvent>
@@ -100,6 +101,25 @@ protected:
         QMessageBox::keyPressEvent(event);
     }
 };
+
+// A label keeps the standard font, but when its text is wider than the label the
+// letters are narrowed just enough to show it whole (wide fonts such as DejaVu Sans
+// would cut "Last Action:" short).
+void fitLabelText(QLabel* label) {
+    const int room = label->contentsRect().width();
+    const int needed = QFontMetrics(label->font()).horizontalAdvance(label->text());
+    if (needed <= room || needed <= 0) {
+        return;
+    }
+    QFont font = label->font();
+    for (int stretch = room * 100 / needed; stretch >= 50; --stretch) {
+        font.setStretch(stretch);
+        if (QFontMetrics(font).horizontalAdvance(label->text()) <= room) {
+            break;
+        }
+    }
+    label->setFont(font);
+}
 
 }  // namespace
 
@@ -258,6 +278,7 @@ void frmMain::buildControls() {
     actionLbl_->setTextFormat(Qt::PlainText);
     actionLbl_->setFocusPolicy(Qt::NoFocus);
     actionLbl_->setAutoFillBackground(false);
+    fitLabelText(actionLbl_);
 
     // Tab visits the controls in this order; the frame, label and status bar take no focus.
     QWidget* order[] = {mainTxt_, north,    west,   east,   south, attack,    drink,

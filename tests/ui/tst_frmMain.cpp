@@ -256,12 +256,22 @@ void tst_frmMain::fonts() {
     QCOMPARE(items.pointSizeF(), 8.25);
     QCOMPARE(items.weight(), QFont::Normal);
     QVERIFY(!items.italic());
-    for (const char* name : {"mainTxt", "actionTxt", "actionLbl", "northCom", "attackCom", "Frame1",
-                             "hpPanel", "timePanel"}) {
+    for (const char* name : {"mainTxt", "actionTxt", "northCom", "attackCom", "Frame1", "hpPanel",
+                             "enemyPanel", "timePanel"}) {
         QWidget* control = child<QWidget>(*w_, name);
         QVERIFY2(!control->testAttribute(Qt::WA_SetFont), name);
         QCOMPARE(control->font(), QApplication::font(control));
     }
+    // The label keeps the standard family and size; its letters are only narrowed
+    // as far as needed to show "Last Action:" whole.
+    auto* label = child<QLabel>(*w_, "actionLbl");
+    const QFont standard = QApplication::font(label);
+    QCOMPARE(label->font().family(), standard.family());
+    QCOMPARE(label->font().pointSizeF(), standard.pointSizeF());
+    QCOMPARE(label->font().weight(), standard.weight());
+    QVERIFY(label->font().stretch() >= 50);
+    QVERIFY(QFontMetrics(label->font()).horizontalAdvance(label->text()) <=
+            label->contentsRect().width());
 }
 
 // The icon is our own 32 by 32 picture with no transparent pixels.
