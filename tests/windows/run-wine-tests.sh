@@ -67,7 +67,7 @@ for test in "${tests[@]}"; do
         continue
     fi
     echo "=== $test (under Wine)"
-    if ! (cd "$(dirname "$exe")" && wine "$exe" --gtest_brief=1); then
+    if ! (cd "$(dirname "$exe")" && wine "$exe"); then
         failed+=("$test")
     fi
 done
