@@ -23,9 +23,7 @@
 #include <limits>
 #include <utility>
 
-#ifdef MORVINT_HAVE_ABOUT
 #include "frmAbout.h"
-#endif
 
 // The icon lives in the resource file of this library, which must be registered
 // by hand because the library is static. Outside any namespace, as Qt requires.
@@ -539,12 +537,10 @@ void frmMain::aboutMnu_Click() {
     if (ended_) {
         return;
     }
-#ifdef MORVINT_HAVE_ABOUT
     if (about_.isNull()) {
         about_ = new frmAbout();
     }
     about_->show();
     about_->raise();
     about_->activateWindow();
-#endif
 }
