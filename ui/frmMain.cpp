@@ -62,7 +62,7 @@ int index(Panel p) {
     return static_cast<int>(p) - 1;
 }
 
-struct PanelSpec {
+struct PanelDef {
     const char* name;
     const char* text;
     const char* toolTip;
@@ -70,7 +70,7 @@ struct PanelSpec {
     int widthTwips;
 };
 
-constexpr PanelSpec panelSpecs[] = {
+constexpr PanelDef panelDefs[] = {
     {"hpPanel", "HP: ", "Hit Points", "Hit Points: ", 1800},
     {"enemyPanel", "Enemy HP:", "Enemy's Hit Points", "Enemy's Hit Points: ", 1900},
     {"timePanel", "Time:", "Total Time", "Total Time: ", 1800},
@@ -335,23 +335,23 @@ void frmMain::buildStatusBar() {
 
     // The panels sit side by side from the left edge, each as wide as its minimum.
     int left = 0;
-    for (std::size_t i = 0; i < std::size(panelSpecs); ++i) {
-        const PanelSpec& spec = panelSpecs[i];
+    for (std::size_t i = 0; i < std::size(panelDefs); ++i) {
+        const PanelDef& def = panelDefs[i];
         auto* label = new QLabel(stat_);
-        label->setObjectName(QString::fromLatin1(spec.name));
+        label->setObjectName(QString::fromLatin1(def.name));
         label->setTextFormat(Qt::PlainText);
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         label->setIndent(2);
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         label->setFocusPolicy(Qt::NoFocus);
-        label->setToolTip(QString::fromLatin1(spec.toolTip));
-        label->setAccessibleDescription(QString::fromLatin1(spec.toolTip));
-        const int width = px(spec.widthTwips);
+        label->setToolTip(QString::fromLatin1(def.toolTip));
+        label->setAccessibleDescription(QString::fromLatin1(def.toolTip));
+        const int width = px(def.widthTwips);
         label->setMinimumWidth(width);
         label->setGeometry(left, 0, width, px(statHeight));
         left += width;
         panels_[i] = label;
-        setPanelText(static_cast<Panel>(i + 1), spec.text);
+        setPanelText(static_cast<Panel>(i + 1), def.text);
     }
 }
 
@@ -437,7 +437,7 @@ void frmMain::setPanelText(Panel p, std::string_view text) {
     const QString value = qs(text);
     label->setText(value);
     // A screen reader reads the name: it carries the value, the description its meaning.
-    label->setAccessibleName(QString::fromLatin1(panelSpecs[index(p)].accessiblePrefix) + value);
+    label->setAccessibleName(QString::fromLatin1(panelDefs[index(p)].accessiblePrefix) + value);
 }
 
 void frmMain::setPanelEnabled(Panel p, bool enabled) {
