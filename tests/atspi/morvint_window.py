@@ -366,9 +366,12 @@ class Player:
     def attack(self, enemy):
         """One Attack on a living enemy. Returns 'dead', 'alive' or 'ended'."""
         before = self.w.text("Narrative")
+        action_before = self.w.text("Last Action")
         self.w.press_button("Attack")
-        if self._ended_by_blow(None, enemy):
+        if self._ended_by_blow(action_before, enemy):
             return "ended"
+        # Attack never writes the last action.
+        self.expect("last action after Attack", self.w.text("Last Action"), action_before)
         narrative = self.w.text("Narrative")
         self.expect_true(f"narrative after Attack keeps the old text: {narrative!r}",
                          narrative.startswith(before))
