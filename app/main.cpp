@@ -4,6 +4,8 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    // Lets the desktop match the window to its launcher and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.morvint.Morvint"));
     // Closing the main window destroys it, and with it its clock; the program
     // goes on while another window (the About box) is still open.
     auto* window = new frmMain;
