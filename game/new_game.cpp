@@ -17,6 +17,9 @@ void Game::showHp() {
 // The new-game routine: runs when the window opens, for File > New and for Yes
 // at the end of a game. `side`, the items box and the well count carry over.
 void Game::Form_Load() {
+    if (!begin()) {
+        return;
+    }
     s_.potion1 = vbTrue;
     s_.potion2 = vbTrue;
     s_.vroom = 0;
