@@ -1,59 +1,19 @@
 // The About box: its window, controls, fonts, version, keys, picture and the
 // System Info... button.
 
-#include <QAccessible>
-#include <QApplication>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QSet>
-#include <QTest>
-#include <QTimer>
 
 #include "frmAbout.h"
+#include "window_test.h"
+
+using morvint::testing::accessibleText;
+using morvint::testing::child;
+using morvint::testing::onNextBox;
 
 namespace {
-
-template <typename T>
-T* child(QWidget& w, const QString& name) {
-    T* found = w.findChild<T*>(name);
-    if (found == nullptr) {
-        qFatal("no control named %s", qPrintable(name));
-    }
-    return found;
-}
-
-QString accessibleName(QObject* object) {
-    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(object);
-    return iface != nullptr ? iface->text(QAccessible::Name) : QStringLiteral("<no interface>");
-}
-
-// What a message box showed.
-struct Shown {
-    int count = 0;
-    QString title;
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::Critical;
-    QMessageBox::StandardButtons buttons;
-};
-
-// Records and closes with OK the modal box that is open at the next turn of the
-// event loop.
-void answerNextBox(Shown* shown) {
-    QTimer::singleShot(0, [shown] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr) {
-            return;
-        }
-        ++shown->count;
-        shown->title = box->windowTitle();
-        shown->text = box->text();
-        shown->icon = box->icon();
-        shown->buttons = box->standardButtons();
-        box->button(QMessageBox::Ok)->click();
-    });
-}
 
 // Lets a closed box finish deleting itself.
 void flushDeletes() {
@@ -94,86 +54,68 @@ private slots:
     // Borderless, fixed in place and size, deleted when closed, with its
     // never-shown caption.
     void window() {
-        auto* box = new frmAbout;
-        QPointer<frmAbout> guard(box);
-        QVERIFY(box->isWindow());
+        QPointer<frmAbout> box = new frmAbout;
         QVERIFY(box->windowFlags() & Qt::FramelessWindowHint);
-        QVERIFY(box->testAttribute(Qt::WA_DeleteOnClose));
         QCOMPARE(box->windowTitle(), QStringLiteral("About MyApp"));
-        QCOMPARE(box->pos(), QPoint(153, 107));
-        QCOMPARE(box->size(), QSize(400, 299));
         QCOMPARE(box->minimumSize(), QSize(400, 299));
         QCOMPARE(box->maximumSize(), QSize(400, 299));
         box->show();
         QCOMPARE(box->geometry(), QRect(153, 107, 400, 299));
         box->close();
         flushDeletes();
-        QVERIFY(guard.isNull());
+        QVERIFY(box.isNull());
     }
 
-    // Each control: kind, text, place in pixels (twips / 15) and accessible name.
+    // Each control: its text, place in pixels (twips / 15) and accessible name,
+    // the text without its "&"; for the labels, the requested font size, black or
+    // standard text, wrapping, a transparent background and no focus.
     void controls_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QRect>("place");
-        QTest::addColumn<QString>("accessible");
-        const QString description = QStringLiteral(
-            "A text-based maze which you navigate your way through. The object is to find the "
-            "gold and escape the maze alive. Be careful though, monsters lurk within the maze.");
+        QTest::addColumn<qreal>("points");
+        QTest::addColumn<bool>("black");
+        QTest::addColumn<bool>("wraps");
         QTest::newRow("cmdOK") << "cmdOK"
-                               << "OK" << QRect(208, 264, 84, 23) << "OK";
+                               << "OK" << QRect(208, 264, 84, 23) << 0.0 << false << false;
         QTest::newRow("cmdSysInfo")
             << "cmdSysInfo"
-            << "&System Info..." << QRect(304, 264, 83, 23) << "System Info...";
+            << "&System Info..." << QRect(304, 264, 83, 23) << 0.0 << false << false;
         QTest::newRow("lblDescription")
-            << "lblDescription" << description << QRect(32, 128, 339, 118) << description;
+            << "lblDescription"
+            << "A text-based maze which you navigate your way through. The object is to find the "
+               "gold and escape the maze alive. Be careful though, monsters lurk within the maze."
+            << QRect(32, 128, 339, 118) << 13.5 << true << true;
         QTest::newRow("lblTitle") << "lblTitle"
-                                  << "Morvint" << QRect(70, 16, 259, 32) << "Morvint";
-        QTest::newRow("lblVersion") << "lblVersion"
-                                    << "Version 1.0.0" << QRect(70, 64, 259, 15) << "Version 1.0.0";
+                                  << "Morvint" << QRect(70, 16, 259, 32) << 24.0 << true << false;
+        QTest::newRow("lblVersion")
+            << "lblVersion"
+            << "Version 1.0.0" << QRect(70, 64, 259, 15) << 9.75 << false << false;
     }
     void controls() {
         QFETCH(QString, name);
         QFETCH(QString, text);
         QFETCH(QRect, place);
-        QFETCH(QString, accessible);
-        frmAbout box;
-        QWidget* control = child<QWidget>(box, name);
-        if (auto* button = qobject_cast<QPushButton*>(control)) {
-            QCOMPARE(button->text(), text);
-        } else {
-            auto* label = qobject_cast<QLabel*>(control);
-            QVERIFY(label != nullptr);
-            QCOMPARE(label->text(), text);
-        }
-        QCOMPARE(control->geometry(), place);
-        QCOMPARE(accessibleName(control), accessible);
-    }
-
-    // The labels' requested fonts, colours, wrapping, transparency and focus.
-    void labels_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<qreal>("points");
-        QTest::addColumn<bool>("black");
-        QTest::addColumn<bool>("wraps");
-        QTest::newRow("lblDescription") << "lblDescription" << 13.5 << true << true;
-        QTest::newRow("lblTitle") << "lblTitle" << 24.0 << true << false;
-        QTest::newRow("lblVersion") << "lblVersion" << 9.75 << false << false;
-    }
-    void labels() {
-        QFETCH(QString, name);
         QFETCH(qreal, points);
         QFETCH(bool, black);
         QFETCH(bool, wraps);
         frmAbout box;
-        auto* label = child<QLabel>(box, name);
+        QWidget* control = child(box, name);
+        QCOMPARE(control->geometry(), place);
+        QCOMPARE(accessibleText(control), QString(text).remove('&'));
+        if (auto* button = qobject_cast<QPushButton*>(control)) {
+            QCOMPARE(button->text(), text);
+            return;
+        }
+        auto* label = qobject_cast<QLabel*>(control);
+        QCOMPARE(label->text(), text);
         QCOMPARE(label->font().family(), QStringLiteral("MS Sans Serif"));
         QCOMPARE(label->font().pointSizeF(), points);
         QCOMPARE(label->font().weight(), QFont::Normal);
         QVERIFY(!label->font().italic());
-        const QColor defaultText = QApplication::palette(label).color(QPalette::WindowText);
+        const QColor standard = QApplication::palette(label).color(QPalette::WindowText);
         QCOMPARE(label->palette().color(QPalette::WindowText),
-                 black ? QColor(Qt::black) : defaultText);
+                 black ? QColor(Qt::black) : standard);
         QCOMPARE(label->wordWrap(), wraps);
         QVERIFY(!label->autoFillBackground());
         QCOMPARE(label->focusPolicy(), Qt::NoFocus);
@@ -183,66 +125,37 @@ private slots:
     void focusAndTabOrder() {
         frmAbout box;
         auto* ok = child<QPushButton>(box, QStringLiteral("cmdOK"));
-        auto* sysInfo = child<QPushButton>(box, QStringLiteral("cmdSysInfo"));
         QVERIFY(ok->isDefault());
-        QVERIFY(!sysInfo->isDefault());
         QCOMPARE(box.focusWidget(), ok);
-        QCOMPARE(ok->nextInFocusChain(), sysInfo);
-        QVERIFY(ok->focusPolicy() & Qt::TabFocus);
-        QVERIFY(sysInfo->focusPolicy() & Qt::TabFocus);
+        QCOMPARE(ok->nextInFocusChain(), child(box, QStringLiteral("cmdSysInfo")));
     }
 
-    // Escape and Enter press OK, which closes and deletes the box.
-    void keysPressOK_data() {
+    // Escape and Enter press OK, which closes and deletes the box, Escape even
+    // while System Info... has the focus; other keys leave it open.
+    void keys_data() {
+        QTest::addColumn<QString>("focus");
         QTest::addColumn<int>("key");
-        QTest::newRow("Escape") << int(Qt::Key_Escape);
-        QTest::newRow("Return") << int(Qt::Key_Return);
-        QTest::newRow("Enter") << int(Qt::Key_Enter);
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("Escape") << "cmdOK" << int(Qt::Key_Escape) << true;
+        QTest::newRow("Return") << "cmdOK" << int(Qt::Key_Return) << true;
+        QTest::newRow("Enter") << "cmdOK" << int(Qt::Key_Enter) << true;
+        QTest::newRow("Escape on System Info...") << "cmdSysInfo" << int(Qt::Key_Escape) << true;
+        QTest::newRow("A") << "cmdOK" << int(Qt::Key_A) << false;
+        QTest::newRow("F1") << "cmdOK" << int(Qt::Key_F1) << false;
     }
-    void keysPressOK() {
+    void keys() {
+        QFETCH(QString, focus);
         QFETCH(int, key);
-        auto* box = new frmAbout;
-        QPointer<frmAbout> guard(box);
+        QFETCH(bool, closes);
+        QPointer<frmAbout> box = new frmAbout;
         box->show();
-        QTest::keyClick(child<QPushButton>(*box, QStringLiteral("cmdOK")), Qt::Key(key));
-        QVERIFY(!guard.isNull() && !box->isVisible());
+        auto* target = child<QPushButton>(*box, focus);
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key(key));
+        QCOMPARE(box->isVisible(), !closes);
         flushDeletes();
-        QVERIFY(guard.isNull());
-    }
-
-    // Escape still presses OK while System Info... has the focus.
-    void escapeFromSysInfo() {
-        auto* box = new frmAbout;
-        QPointer<frmAbout> guard(box);
-        box->show();
-        auto* sysInfo = child<QPushButton>(*box, QStringLiteral("cmdSysInfo"));
-        sysInfo->setFocus();
-        QTest::keyClick(sysInfo, Qt::Key_Escape);
-        flushDeletes();
-        QVERIFY(guard.isNull());
-    }
-
-    // Other keys leave the box open.
-    void otherKeysKeepItOpen() {
-        auto* box = new frmAbout;
-        QPointer<frmAbout> guard(box);
-        box->show();
-        QTest::keyClick(child<QPushButton>(*box, QStringLiteral("cmdOK")), Qt::Key_A);
-        QTest::keyClick(box, Qt::Key_F1);
-        flushDeletes();
-        QVERIFY(!guard.isNull());
-        QVERIFY(box->isVisible());
+        QCOMPARE(box.isNull(), closes);
         delete box;
-    }
-
-    // The OK button closes and deletes the box.
-    void okCloses() {
-        auto* box = new frmAbout;
-        QPointer<frmAbout> guard(box);
-        box->show();
-        child<QPushButton>(*box, QStringLiteral("cmdOK"))->click();
-        flushDeletes();
-        QVERIFY(guard.isNull());
     }
 
     // 400 by 300 pixels, 256 different colours in 8-bit indexes: light blue
@@ -262,16 +175,13 @@ private slots:
         for (int y = 0; y < picture.height(); ++y) {
             for (int x = 0; x < picture.width(); ++x) {
                 const QColor c = picture.pixelColor(x, y);
-                if (c.red() > 235 && c.green() > 235 && c.blue() > 235) {
-                    ++cloud;
-                } else if (c.blue() > c.red() + 40 && c.blue() > 200) {
-                    ++sky;
-                }
+                cloud += c.red() > 235 && c.green() > 235 && c.blue() > 235 ? 1 : 0;
+                sky += c.blue() > c.red() + 40 && c.blue() > 200 ? 1 : 0;
             }
         }
         const int all = picture.width() * picture.height();
-        QVERIFY2(sky > all / 4, qPrintable(QString::number(sky)));
-        QVERIFY2(cloud > all / 50 && cloud < all / 2, qPrintable(QString::number(cloud)));
+        QVERIFY2(sky > all / 4 && cloud > all / 50 && cloud < all / 2,
+                 qPrintable(QStringLiteral("%1 sky, %2 cloud").arg(sky).arg(cloud)));
 
         const QImage shown = box.grab().toImage();
         QCOMPARE(shown.size(), QSize(400, 299));
@@ -288,41 +198,38 @@ private slots:
 #endif
         frmAbout box;
         box.show();
-        Shown shown;
-        answerNextBox(&shown);
+        QStringList shown;
+        onNextBox([&](QMessageBox& message) {
+            shown = QStringList{message.windowTitle(), message.text(),
+                                message.icon() == QMessageBox::NoIcon ? "no icon" : "an icon",
+                                message.standardButtons() == QMessageBox::Ok ? "OK" : "other"};
+            message.button(QMessageBox::Ok)->click();
+        });
         child<QPushButton>(box, QStringLiteral("cmdSysInfo"))->click();
-        QCOMPARE(shown.count, 1);
-        QCOMPARE(shown.title, QStringLiteral("Morvint"));
-        QCOMPARE(shown.text, QStringLiteral("System Information Is Unavailable At This Time"));
-        QCOMPARE(shown.icon, QMessageBox::NoIcon);
-        QCOMPARE(shown.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        QCOMPARE(shown, (QStringList{"Morvint", "System Information Is Unavailable At This Time",
+                                     "no icon", "OK"}));
         QVERIFY(box.isVisible());
     }
 
-    // Enter on a focused System Info... presses it, not OK.
-    void enterOnSysInfo() {
+    // Enter on a focused System Info... presses it, not OK: a tool that starts,
+    // with no message.
+    void enterStartsSysInfo() {
         frmAbout box;
         std::vector<std::string> started;
         box.setSysInfoPlatform(std::make_unique<StartingPlatform>(&started));
         box.show();
+        bool message = false;
+        onNextBox([&](QMessageBox& shown) {
+            message = true;
+            shown.close();
+        });
         auto* sysInfo = child<QPushButton>(box, QStringLiteral("cmdSysInfo"));
         sysInfo->setFocus();
         QTest::keyClick(sysInfo, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        QVERIFY(!message);
         QCOMPARE(started, std::vector<std::string>{"C:\\Tools\\msinfo32.exe"});
         QVERIFY(box.isVisible());
-    }
-
-    // A tool that starts: no message.
-    void sysInfoStarts() {
-        frmAbout box;
-        std::vector<std::string> started;
-        box.setSysInfoPlatform(std::make_unique<StartingPlatform>(&started));
-        Shown shown;
-        answerNextBox(&shown);
-        child<QPushButton>(box, QStringLiteral("cmdSysInfo"))->click();
-        QCoreApplication::processEvents();
-        QCOMPARE(shown.count, 0);
-        QCOMPARE(started, std::vector<std::string>{"C:\\Tools\\msinfo32.exe"});
     }
 };
 

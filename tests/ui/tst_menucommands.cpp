@@ -1,60 +1,36 @@
-// The menu commands of the main window: Undo (a scolding, then the end of the
-// program), New, Exit (closes the main window only) and About (one modeless box).
+// The game clock and the menu commands of the main window. The clock's tick
+// handler counts the minutes and hours since the window opened and is driven
+// directly: no test waits for a real minute. Undo scolds, then ends the program;
+// New starts a new game but keeps the clock's count; Exit closes the main window
+// only; About opens one modeless box.
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QApplication>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QPlainTextEdit>
+#include <QLabel>
 #include <QPointer>
 #include <QPushButton>
-#include <QTest>
-#include <QTimer>
+#include <optional>
 
-#include "frmMain.h"
-#include "scripted_random.h"
+#include "window_test.h"
+
+using morvint::testing::onNextBox;
+using morvint::testing::opening;
+using morvint::testing::runUntilTheEnd;
 
 namespace {
 
-const QString opening = QStringLiteral(
-    "You are in a small room at the entrance of a maze. You have to find the gold and get "
-    "out without dying. You can go north or west. ");
-
-// What the Undo box showed.
-struct Scolding {
-    bool shown = false;
-    QString title, text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QMessageBox::StandardButtons buttons;
-};
-
-// Reads and closes with OK the message box open at the next turn of the event loop.
-void closeNextBox(Scolding& seen) {
-    QTimer::singleShot(0, [&seen] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr) {
-            return;
-        }
-        seen.shown = true;
-        seen.title = box->windowTitle();
-        seen.text = box->text();
-        seen.icon = box->icon();
-        seen.buttons = box->standardButtons();
-        box->button(QMessageBox::Ok)->click();
+// What the Undo box showed, read as it closes with OK.
+QStringList scolding;
+void closeScoldingWithOk() {
+    scolding.clear();
+    onNextBox([](QMessageBox& box) {
+        scolding = QStringList{box.windowTitle(), box.text(),
+                               box.icon() == QMessageBox::Critical ? "stop icon" : "other icon",
+                               box.standardButtons() == QMessageBox::Ok ? "OK" : "other buttons"};
+        box.button(QMessageBox::Ok)->click();
     });
 }
-
-// Runs the application's event loop until the program ends; 99 if it never does.
-int runUntilTheEnd() {
-    QTimer guard;
-    guard.setSingleShot(true);
-    QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(99); });
-    guard.start(20000);
-    const int result = QApplication::exec();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    return result;
-}
+const QStringList expectedScolding = {"Cheater!", "Cheaters never prosper!", "stop icon", "OK"};
 
 QAbstractButton* okOf(QWidget* about) {
     return about != nullptr ? about->findChild<QAbstractButton*>(QStringLiteral("cmdOK")) : nullptr;
@@ -63,9 +39,7 @@ QAbstractButton* okOf(QWidget* about) {
 int openAboutBoxes() {
     int count = 0;
     for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w->inherits("frmAbout") && w->isVisible()) {
-            ++count;
-        }
+        count += w->inherits("frmAbout") && w->isVisible() ? 1 : 0;
     }
     return count;
 }
@@ -76,9 +50,16 @@ class tst_menucommands : public QObject {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
+    void init() { f_.emplace(); }
+    void cleanup() { f_.reset(); }
 
+    void timer();
+    void ticks_data();
+    void ticks();
+    void newGameKeepsCounting_data();
+    void newGameKeepsCounting();
+    void clockText_data();
+    void clockText();
     void undo_data();
     void undo();
     void undoEndsTheRealProgram();
@@ -91,39 +72,105 @@ private slots:
     void aboutAfterOk();
 
 private:
-    void activate() {
-        w_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(w_));
+    frmMain& w() { return *f_->w; }
+    QString timeText() { return w().panel(morvint::Panel::time)->text(); }
+    void tick(int times) {
+        for (int i = 0; i < times; ++i) {
+            w().Timer1_Timer();
+        }
     }
-
-    morvint::testing::ScriptedRandom* random_ = nullptr;
-    frmMain* w_ = nullptr;
-    int endings_ = 0;
+    // Runs the menu item by its action, or types its key into the control named `how`.
+    void run(const QString& how, const char* action, QKeySequence key) {
+        if (how == QLatin1String("menu")) {
+            f_->get<QAction>(action)->trigger();
+        } else {
+            QVERIFY(f_->activate());
+            QWidget* focus = f_->get(how);
+            focus->setFocus();
+            QTest::keySequence(focus, key);
+        }
+    }
+    std::optional<morvint::testing::ShownWindow> f_;
 };
 
-void tst_menucommands::init() {
-    random_ = new morvint::testing::ScriptedRandom;
-    w_ = new frmMain(*random_);
-    endings_ = 0;
-    w_->setProgramEnd([this] { ++endings_; });
-    w_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w_));
+// Timer1 ticks once a minute from the window's creation, and drives the handler.
+void tst_menucommands::timer() {
+    QTimer* timer = w().timer();
+    QCOMPARE(timer->interval(), 60000);
+    QVERIFY(timer->isActive());
+    QVERIFY(!timer->isSingleShot());
+    QMetaObject::invokeMethod(timer, "timeout", Qt::DirectConnection);
+    QCOMPARE(timeText(), QStringLiteral("0:01"));
 }
 
-void tst_menucommands::cleanup() {
-    delete w_->aboutBox();
-    delete w_;
-    w_ = nullptr;
-    delete random_;
-    random_ = nullptr;
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+// The minutes always have two digits, never reaching 60; the hours have none to spare.
+void tst_menucommands::ticks_data() {
+    QTest::addColumn<int>("ticks");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("first minute") << 1 << "0:01";
+    QTest::newRow("ninth") << 9 << "0:09";
+    QTest::newRow("tenth") << 10 << "0:10";
+    QTest::newRow("59th") << 59 << "0:59";
+    QTest::newRow("60th: never 0:60") << 60 << "1:00";
+    QTest::newRow("61st") << 61 << "1:01";
+    QTest::newRow("600th") << 600 << "10:00";
 }
 
-// Undo, by its handler, the menu item or Alt+Backspace: "Cheaters never prosper!"
-// titled "Cheater!" with the stop icon and OK, then the end of the program.
+void tst_menucommands::ticks() {
+    QFETCH(int, ticks);
+    QFETCH(QString, text);
+    tick(ticks);
+    QCOMPARE(timeText(), text);
+}
+
+// A new game, by New or by Yes to play again, writes "0:00" but keeps the count:
+// at the next tick the clock shows again the time since the window opened.
+void tst_menucommands::newGameKeepsCounting_data() {
+    QTest::addColumn<int>("before");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<bool>("byMenu");
+    QTest::newRow("75 minutes, New") << 75 << "1:16" << true;
+    QTest::newRow("75 minutes, Yes to play again") << 75 << "1:16" << false;
+    QTest::newRow("59 minutes, New") << 59 << "1:00" << true;
+}
+
+void tst_menucommands::newGameKeepsCounting() {
+    QFETCH(int, before);
+    QFETCH(QString, after);
+    QFETCH(bool, byMenu);
+    tick(before);
+    if (byMenu) {
+        w().newMnu_Click();
+    } else {
+        onNextBox([](QMessageBox& box) { box.button(QMessageBox::Yes)->click(); });
+        w().game().endgame("from a curse on the gold. ");
+        QCOMPARE(f_->text("actionTxt"), QStringLiteral("Entered a maze"));
+    }
+    QCOMPARE(timeText(), QStringLiteral("0:00"));
+    tick(1);
+    QCOMPARE(timeText(), after);
+    QCOMPARE(f_->endings, 0);
+}
+
+// The text for counts beyond 32767 hours (the count is 32 bits wide).
+void tst_menucommands::clockText_data() {
+    QTest::addColumn<int>("hours");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("32767") << 32767 << "32767:59";
+    QTest::newRow("32768") << 32768 << "32768:59";
+    QTest::newRow("32 bits") << 2147483647 << "2147483647:59";
+}
+
+void tst_menucommands::clockText() {
+    QFETCH(int, hours);
+    QFETCH(QString, text);
+    QCOMPARE(frmMain::clockText(hours, 59), text);
+}
+
+// Undo, by the menu item or Alt+Backspace wherever the focus is: the scolding,
+// then the end of the program; nothing is undone, and nothing runs after the end.
 void tst_menucommands::undo_data() {
     QTest::addColumn<QString>("how");
-    QTest::newRow("handler") << "handler";
     QTest::newRow("menu item") << "menu";
     QTest::newRow("Alt+Backspace in the narrative") << "mainTxt";
     QTest::newRow("Alt+Backspace in the last action") << "actionTxt";
@@ -132,110 +179,73 @@ void tst_menucommands::undo_data() {
 
 void tst_menucommands::undo() {
     QFETCH(QString, how);
-    QTest::mouseClick(w_->findChild<QPushButton*>("northCom"), Qt::LeftButton);
-    Scolding seen;
-    closeNextBox(seen);
-    if (how == QLatin1String("handler")) {
-        w_->undoMnu_Click();
-    } else if (how == QLatin1String("menu")) {
-        w_->findChild<QAction*>("undoMnu")->trigger();
-    } else {
-        activate();
-        QWidget* focus = w_->findChild<QWidget*>(how);
-        focus->setFocus();
-        QTest::keyClick(focus, Qt::Key_Backspace, Qt::AltModifier);
-    }
-    QVERIFY(seen.shown);
-    QCOMPARE(seen.title, QStringLiteral("Cheater!"));
-    QCOMPARE(seen.text, QStringLiteral("Cheaters never prosper!"));
-    QCOMPARE(seen.icon, QMessageBox::Critical);
-    QCOMPARE(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-    QCOMPARE(endings_, 1);
-    QVERIFY(w_->hasEnded());
-    // Nothing is undone, and nothing runs after the end.
-    QCOMPARE(w_->findChild<QLineEdit*>("actionTxt")->text(), QStringLiteral("Went north(1,3)"));
-    w_->newMnu_Click();
-    QCOMPARE(w_->findChild<QLineEdit*>("actionTxt")->text(), QStringLiteral("Went north(1,3)"));
+    QTest::mouseClick(f_->get("northCom"), Qt::LeftButton);
+    closeScoldingWithOk();
+    run(how, "undoMnu", QKeySequence(Qt::ALT | Qt::Key_Backspace));
+    QCOMPARE(scolding, expectedScolding);
+    QCOMPARE(f_->endings, 1);
+    QVERIFY(w().hasEnded());
+    QCOMPARE(f_->text("actionTxt"), QStringLiteral("Went north(1,3)"));
+    w().newMnu_Click();
+    QCOMPARE(f_->text("actionTxt"), QStringLiteral("Went north(1,3)"));
 }
 
 // With the real end, Undo closes every window, the About box too, and leaves the loop.
 void tst_menucommands::undoEndsTheRealProgram() {
-    frmMain window(*random_);
+    frmMain window(f_->random);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    Scolding seen;
     QPointer<QWidget> about;
     QTimer::singleShot(0, [&] {
         window.aboutMnu_Click();
         about = window.aboutBox();
-        closeNextBox(seen);
+        closeScoldingWithOk();
         window.undoMnu_Click();
     });
     QCOMPARE(runUntilTheEnd(), 0);
-    QVERIFY(seen.shown);
+    QCOMPARE(scolding, expectedScolding);
     QVERIFY(window.hasEnded());
     QVERIFY(!window.isVisible());
-    QVERIFY(!w_->isVisible());
-    // The About box was closed and is gone.
+    QVERIFY(!w().isVisible());
     QVERIFY(about.isNull());
     QCOMPARE(openAboutBoxes(), 0);
 }
 
-// New, by its handler, the menu item or F2: the opening of a new game.
+// New, by the menu item or F2: the opening of a new game, with a new seed.
 void tst_menucommands::newGame_data() {
     QTest::addColumn<QString>("how");
-    QTest::newRow("handler") << "handler";
     QTest::newRow("menu item") << "menu";
-    QTest::newRow("F2") << "F2";
+    QTest::newRow("F2") << "mainTxt";
 }
 
 void tst_menucommands::newGame() {
     QFETCH(QString, how);
-    QTest::mouseClick(w_->findChild<QPushButton*>("northCom"), Qt::LeftButton);
-    QTest::mouseClick(w_->findChild<QPushButton*>("eastCom"), Qt::LeftButton);
-    QVERIFY(!w_->findChild<QPushButton*>("eastCom")->isEnabled());
-    if (how == QLatin1String("handler")) {
-        w_->newMnu_Click();
-    } else if (how == QLatin1String("menu")) {
-        w_->findChild<QAction*>("newMnu")->trigger();
-    } else {
-        activate();
-        QTest::keyClick(w_->findChild<QWidget*>("mainTxt"), Qt::Key_F2);
-    }
-    QCOMPARE(w_->findChild<QPlainTextEdit*>("mainTxt")->toPlainText(), opening);
-    QCOMPARE(w_->findChild<QLineEdit*>("actionTxt")->text(), QStringLiteral("Entered a maze"));
-    QVERIFY(w_->findChild<QPushButton*>("eastCom")->isEnabled());
-    QCOMPARE(random_->reseeds, 2);
-    QCOMPARE(endings_, 0);
+    QTest::mouseClick(f_->get("northCom"), Qt::LeftButton);
+    QTest::mouseClick(f_->get("eastCom"), Qt::LeftButton);
+    QVERIFY(!f_->get("eastCom")->isEnabled());
+    run(how, "newMnu", QKeySequence(Qt::Key_F2));
+    QCOMPARE(f_->text("mainTxt"), opening);
+    QCOMPARE(f_->text("actionTxt"), QStringLiteral("Entered a maze"));
+    QVERIFY(f_->get("eastCom")->isEnabled());
+    QCOMPARE(f_->random.reseeds, 2);
+    QCOMPARE(f_->endings, 0);
 }
 
-// Exit with no About box: the main window closes and, being the last, ends the program.
+// Exit with no About box: the main window closes and, being the last, ends the
+// program; not as Undo does, since nothing asked for the end.
 void tst_menucommands::exit_data() {
     QTest::addColumn<QString>("how");
-    QTest::newRow("handler") << "handler";
     QTest::newRow("menu item") << "menu";
-    QTest::newRow("Ctrl+Q") << "Ctrl+Q";
+    QTest::newRow("Ctrl+Q") << "mainTxt";
 }
 
 void tst_menucommands::exit() {
     QFETCH(QString, how);
-    if (how == QLatin1String("Ctrl+Q")) {
-        activate();
-    }
-    QTimer::singleShot(0, [&] {
-        if (how == QLatin1String("handler")) {
-            w_->exitMnu_Click();
-        } else if (how == QLatin1String("menu")) {
-            w_->findChild<QAction*>("exitMnu")->trigger();
-        } else {
-            QTest::keyClick(w_->findChild<QWidget*>("mainTxt"), Qt::Key_Q, Qt::ControlModifier);
-        }
-    });
+    QTimer::singleShot(0, [&] { run(how, "exitMnu", QKeySequence(Qt::CTRL | Qt::Key_Q)); });
     QCOMPARE(runUntilTheEnd(), 0);
-    QVERIFY(!w_->isVisible());
-    // Exit is not the end of Undo: nothing asked for it.
-    QCOMPARE(endings_, 0);
-    QVERIFY(!w_->hasEnded());
+    QVERIFY(!w().isVisible());
+    QCOMPARE(f_->endings, 0);
+    QVERIFY(!w().hasEnded());
 }
 
 // Exit while the About box is open: the main window closes, the About box stays
@@ -244,12 +254,12 @@ void tst_menucommands::exitWithAboutOpen() {
     bool aboutStayed = false;
     bool mainClosed = false;
     QTimer::singleShot(0, [&] {
-        w_->aboutMnu_Click();
-        w_->exitMnu_Click();
+        w().aboutMnu_Click();
+        w().exitMnu_Click();
         QTimer::singleShot(0, [&] {
-            QWidget* about = w_->aboutBox();
+            QWidget* about = w().aboutBox();
             aboutStayed = about != nullptr && about->isVisible();
-            mainClosed = !w_->isVisible();
+            mainClosed = !w().isVisible();
             if (QAbstractButton* ok = okOf(about)) {
                 ok->click();
             }
@@ -259,47 +269,42 @@ void tst_menucommands::exitWithAboutOpen() {
     QVERIFY(aboutStayed);
     QVERIFY(mainClosed);
     QCOMPARE(openAboutBoxes(), 0);
-    QCOMPARE(endings_, 0);
+    QCOMPARE(f_->endings, 0);
 }
 
-// About twice: one modeless, ownerless box, brought to the front the second time.
+// About twice: one modeless, ownerless box, brought to the front the second
+// time; the main window stays usable meanwhile.
 void tst_menucommands::aboutTwice() {
-    w_->findChild<QAction*>("aboutMnu")->trigger();
-    QPointer<QWidget> first = w_->aboutBox();
-    QVERIFY(first);
-    QVERIFY(first->isVisible());
+    f_->get<QAction>("aboutMnu")->trigger();
+    QPointer<QWidget> first = w().aboutBox();
+    QVERIFY(first && first->isVisible());
     QCOMPARE(first->parentWidget(), nullptr);
     QVERIFY(!first->isModal());
     QVERIFY(QTest::qWaitForWindowActive(first));
 
-    // The main window stays usable while the box is open.
-    activate();
-    QTest::mouseClick(w_->findChild<QPushButton*>("northCom"), Qt::LeftButton);
-    QCOMPARE(w_->findChild<QLineEdit*>("actionTxt")->text(), QStringLiteral("Went north(1,3)"));
+    QVERIFY(f_->activate());
+    QTest::mouseClick(f_->get("northCom"), Qt::LeftButton);
+    QCOMPARE(f_->text("actionTxt"), QStringLiteral("Went north(1,3)"));
 
-    w_->findChild<QAction*>("aboutMnu")->trigger();
-    QCOMPARE(w_->aboutBox(), first.data());
+    f_->get<QAction>("aboutMnu")->trigger();
+    QCOMPARE(w().aboutBox(), first.data());
     QCOMPARE(openAboutBoxes(), 1);
     QVERIFY(QTest::qWaitForWindowActive(first));
-    QCOMPARE(QApplication::activeWindow(), first.data());
 }
 
 // After OK the box is gone; the next About creates it anew.
 void tst_menucommands::aboutAfterOk() {
-    w_->aboutMnu_Click();
-    QPointer<QWidget> first = w_->aboutBox();
+    w().aboutMnu_Click();
+    QPointer<QWidget> first = w().aboutBox();
     QAbstractButton* ok = okOf(first);
     QVERIFY(ok != nullptr);
     ok->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(first.isNull());
-    QCOMPARE(w_->aboutBox(), nullptr);
-    QCOMPARE(openAboutBoxes(), 0);
+    QCOMPARE(w().aboutBox(), nullptr);
 
-    w_->aboutMnu_Click();
-    QPointer<QWidget> second = w_->aboutBox();
-    QVERIFY(second);
-    QVERIFY(second->isVisible());
+    w().aboutMnu_Click();
+    QVERIFY(w().aboutBox() != nullptr && w().aboutBox()->isVisible());
     QCOMPARE(openAboutBoxes(), 1);
 }
 
