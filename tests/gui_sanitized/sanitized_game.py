@@ -26,7 +26,7 @@ import time
 here = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(os.path.dirname(here), "atspi"))
 
-from morvint_session import Failure, Session, install_termination_handler, wait_for  # noqa: E402
+from morvint_session import Failure, log, run, wait_for  # noqa: E402
 from morvint_window import ROOM_1_3, GameWindow, Player  # noqa: E402
 
 # What a sanitizer writes when it finds something.
@@ -37,10 +37,6 @@ REPORTS = [
     re.compile(r"runtime error: "),
     re.compile(r"WARNING: AddressSanitizer"),
 ]
-
-
-def log(*args):
-    print(*args, flush=True)
 
 
 def sanitizer_env(suppressions, canary=None):
@@ -63,12 +59,9 @@ def sanitizer_env(suppressions, canary=None):
 
 
 def xdotool(session, *args):
-    env = dict(os.environ, DISPLAY=session.display)
-    done = subprocess.run(["xdotool", *args], env=env, capture_output=True, text=True,
-                          timeout=60)
-    if done.returncode != 0:
-        raise Failure(f"xdotool {' '.join(args)} failed: {done.stderr.strip()}")
-    return done.stdout.strip()
+    done = subprocess.run(["xdotool", *args], env=dict(os.environ, DISPLAY=session.display),
+                          capture_output=True, text=True, timeout=60)
+    return done.stdout.strip() if done.returncode == 0 else None
 
 
 def type_keys(session, pid, keys):
@@ -78,39 +71,35 @@ def type_keys(session, pid, keys):
     """
     window = wait_for("the program's window on the display", lambda: xdotool(
         session, "search", "--onlyvisible", "--pid", str(pid), "--name", "^Morvint$"))
-    window = window.split()[0]
-    xdotool(session, "windowfocus", "--sync", window)
-    for key in keys:
-        xdotool(session, "key", "--clearmodifiers", key)
+    for args in [("windowfocus", "--sync", window.split()[0])] + [
+            ("key", "--clearmodifiers", key) for key in keys]:
+        if xdotool(session, *args) is None:
+            raise Failure(f"xdotool {' '.join(args)} failed")
 
 
 def play_in(session, program, suppressions, ending, canary):
     session.start()
     process = session.start_program([program], sanitizer_env(suppressions, canary))
     started = time.monotonic()
-    app = session.find_application(process.pid, timeout=120)
-    window = GameWindow(session, app, log=log)
-    player = Player(window, started, log=log)
+    window = GameWindow(session.find_application(timeout=120))
+    player = Player(window, started)
 
     log("the opening, a refusal, and the walk to the goblin")
     player.expect_opening(first=True)
     player.refused("East", "You cannot go east from this room. ")
-    outcome = player.fight_the_goblin()
+    player.fight_the_goblin()
 
     if ending == "keys":
-        if outcome == "ended":
-            player.answer_yes()
         log("F2 typed into the window: a new game")
         type_keys(session, process.pid, ["F2"])
         wait_for("the new game after F2", lambda: window.text("Last Action") == "Entered a maze")
         player.expect_opening(first=False)
-        player.move("North", "Went north", (1, 3), ROOM_1_3)
+        player.move("North", (1, 3), ROOM_1_3)
         log("Ctrl+Q typed into the window: Exit")
         type_keys(session, process.pid, ["ctrl+q"])
     else:
-        if outcome == "dead":
-            player.back_to_the_entrance()
-            player.die_at_the_snake()
+        player.back_to_the_entrance()
+        player.die_at_the_snake()
         log("the play-again question: No")
         player.answer_no()
 
@@ -159,25 +148,10 @@ def main():
     parser.add_argument("suppressions")
     parser.add_argument("ending", choices=["keys", "no"])
     args = parser.parse_args()
-    program, suppressions, ending = args.program, args.suppressions, args.ending
+    if not os.path.isfile(args.suppressions):
+        sys.exit(f"no suppressions file {args.suppressions}")
     canary = os.path.abspath(args.canary) if args.canary else None
-    if not os.path.isfile(suppressions):
-        print(f"no suppressions file {suppressions}", file=sys.stderr)
-        return 2
-    install_termination_handler()
-    try:
-        with Session(log=log) as session:
-            try:
-                play_in(session, program, os.path.abspath(suppressions), ending, canary)
-            except BaseException:
-                if session.program:
-                    log("the program's output:")
-                    log(session.program_output())
-                raise
-    except Failure as failure:
-        log(f"FAIL: {failure}")
-        return 1
-    return 0
+    return run(play_in, args.program, os.path.abspath(args.suppressions), args.ending, canary)
 
 
 if __name__ == "__main__":
