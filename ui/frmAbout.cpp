@@ -106,6 +106,9 @@ frmAbout::frmAbout(QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About MyApp"));
+    // The caption is never seen, as the box has no title bar; a screen reader
+    // names the window after the game instead.
+    setAccessibleName(QStringLiteral("About Morvint"));
     move(twips(2295), twips(1605));
     setFixedSize(twips(6000), twips(4485));
 

@@ -1,6 +1,7 @@
 // The About box: its window, controls, fonts, version, keys, picture and the
 // System Info... button.
 
+#include <QAccessible>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -57,6 +58,8 @@ private slots:
         QPointer<frmAbout> box = new frmAbout;
         QVERIFY(box->windowFlags() & Qt::FramelessWindowHint);
         QCOMPARE(box->windowTitle(), QStringLiteral("About MyApp"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(box)->text(QAccessible::Name),
+                 QStringLiteral("About Morvint"));
         QCOMPARE(box->minimumSize(), QSize(400, 299));
         QCOMPARE(box->maximumSize(), QSize(400, 299));
         box->show();
