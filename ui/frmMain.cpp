@@ -288,39 +288,28 @@ void frmMain::buildMenus() {
     QMenuBar* bar = menuBar();
     bar->setNativeMenuBar(false);
 
+    // Every shortcut works while any control of the window has the focus.
+    auto item = [this](QMenu* menu, const char* caption, const char* name,
+                       const QKeySequence& shortcut, void (frmMain::*handler)()) {
+        QAction* action = menu->addAction(QString::fromLatin1(caption));
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcut(shortcut);
+        action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, this, handler);
+        addAction(action);
+    };
+
     QMenu* fileMnu = bar->addMenu(QStringLiteral("&File"));
     fileMnu->setObjectName(QStringLiteral("fileMnu"));
-
-    QAction* undoMnu = fileMnu->addAction(QStringLiteral("Undo"));
-    undoMnu->setObjectName(QStringLiteral("undoMnu"));
-    undoMnu->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Backspace));
-    connect(undoMnu, &QAction::triggered, this, &frmMain::undoMnu_Click);
-
-    QAction* newMnu = fileMnu->addAction(QStringLiteral("&New"));
-    newMnu->setObjectName(QStringLiteral("newMnu"));
-    newMnu->setShortcut(QKeySequence(Qt::Key_F2));
-    connect(newMnu, &QAction::triggered, this, &frmMain::newMnu_Click);
-
-    QAction* sepMnu = fileMnu->addSeparator();
-    sepMnu->setObjectName(QStringLiteral("sepMnu"));
-
-    QAction* exitMnu = fileMnu->addAction(QStringLiteral("E&xit"));
-    exitMnu->setObjectName(QStringLiteral("exitMnu"));
-    exitMnu->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    connect(exitMnu, &QAction::triggered, this, &frmMain::exitMnu_Click);
+    item(fileMnu, "Undo", "undoMnu", QKeySequence(Qt::ALT | Qt::Key_Backspace),
+         &frmMain::undoMnu_Click);
+    item(fileMnu, "&New", "newMnu", QKeySequence(Qt::Key_F2), &frmMain::newMnu_Click);
+    fileMnu->addSeparator()->setObjectName(QStringLiteral("sepMnu"));
+    item(fileMnu, "E&xit", "exitMnu", QKeySequence(Qt::CTRL | Qt::Key_Q), &frmMain::exitMnu_Click);
 
     QMenu* helpMnu = bar->addMenu(QStringLiteral("&Help"));
     helpMnu->setObjectName(QStringLiteral("helpMnu"));
-
-    QAction* aboutMnu = helpMnu->addAction(QStringLiteral("&About..."));
-    aboutMnu->setObjectName(QStringLiteral("aboutMnu"));
-    connect(aboutMnu, &QAction::triggered, this, &frmMain::aboutMnu_Click);
-
-    // Every shortcut works while any control of the window has the focus.
-    for (QAction* action : {undoMnu, newMnu, exitMnu, aboutMnu}) {
-        action->setShortcutContext(Qt::WindowShortcut);
-        addAction(action);
-    }
+    item(helpMnu, "&About...", "aboutMnu", QKeySequence(), &frmMain::aboutMnu_Click);
 }
 
 void frmMain::buildStatusBar() {
