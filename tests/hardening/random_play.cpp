@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <random>
 #include <string>
 
@@ -99,6 +100,36 @@ std::string tagWays(const MemoryWindow& w) {
     return ways;
 }
 
+// The way through a won game, a letter a click (d: Drink, a: Attack until the
+// enemy is dead, c: Cross, p: Pick Up, u: Unlock, U: Use). Some games follow it
+// with random draws, so that the dragon and the way out are reached too.
+constexpr std::string_view route = "NdNaNWWWdSSpNNEEuNSESWUSpNUENWNENENWaWuSNWcWapEcEEESEuNaN";
+
+Button routeButton(char c) {
+    switch (c) {
+        case 'N':
+            return Button::northCom;
+        case 'S':
+            return Button::southCom;
+        case 'E':
+            return Button::eastCom;
+        case 'W':
+            return Button::westCom;
+        case 'd':
+            return Button::drinkCom;
+        case 'a':
+            return Button::attackCom;
+        case 'c':
+            return Button::crossCom;
+        case 'p':
+            return Button::pickupCom;
+        case 'u':
+            return Button::unlockCom;
+        default:
+            return Button::useCom;
+    }
+}
+
 class Player {
 public:
     Player(std::mt19937& engine) : engine_(engine), random_(engine) { startProgram(); }
@@ -107,11 +138,34 @@ public:
         window_ = std::make_unique<MemoryWindow>();
         window_->onAsk = [this] {
             ++endings_;
+            if (window_->text(Box::mainTxt) == "You died from a curse on the gold. ") {
+                ++waysOut;
+            }
             return engine_() % 10 != 0;
         };
         game_ = std::make_unique<Game>(*window_, random_);
         game_->Form_Load();
         ++programs;
+        newGameStarted();
+    }
+
+    void newGameStarted() { routeStep_ = engine_() % 4 == 0 ? 0 : route.size(); }
+
+    // The next click of the route, or nothing once the route is left behind.
+    std::optional<Button> routeClick() {
+        while (routeStep_ < route.size()) {
+            const Button b = routeButton(route[routeStep_]);
+            const GameState& s = game_->state();
+            if (b == Button::attackCom && s.enemyhp.at(s.vroom, s.hroom) > 0 &&
+                window_->isEnabled(b)) {
+                return b;  // again, until the enemy is dead
+            }
+            ++routeStep_;
+            if (window_->isEnabled(b) && b != Button::attackCom) {
+                return b;
+            }
+        }
+        return std::nullopt;
     }
 
     void step() {
@@ -130,6 +184,9 @@ public:
         if (pick == 0) {
             game_->newMnu_Click();
             newGame = true;
+        } else if (const auto next = routeClick()) {
+            button = *next;
+            game_->click(button);
         } else {
             if (pick < 400) {
                 const Button ways[] = {Button::northCom, Button::eastCom, Button::southCom,
@@ -149,6 +206,9 @@ public:
             return;
         }
         newGame = newGame || endings_ != endingsBefore;
+        if (newGame) {
+            newGameStarted();
+        }
         const GameState& s = game_->state();
         const std::string& narrative = window_->text(Box::mainTxt);
 
@@ -206,6 +266,7 @@ public:
 
     long clicks = 0;
     long programs = 0;
+    long waysOut = 0;
     std::bitset<mazeSize * mazeSize> visited;
     unsigned endings_ = 0;
 
@@ -214,6 +275,7 @@ private:
     FuzzRandom random_;
     std::unique_ptr<MemoryWindow> window_;
     std::unique_ptr<Game> game_;
+    std::size_t routeStep_ = 0;
 };
 
 }  // namespace
@@ -236,9 +298,9 @@ int main(int argc, char** argv) {
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::printf(
-        "%ld clicks, %u games ended, %ld program runs, %zu of 49 rooms visited, "
-        "%.0f clicks per second\n",
-        player.clicks, player.endings_, player.programs, player.visited.count(),
+        "%ld clicks, %u games ended (%ld by the way out), %ld program runs, %zu of 49 rooms "
+        "visited, %.0f clicks per second\n",
+        player.clicks, player.endings_, player.waysOut, player.programs, player.visited.count(),
         player.clicks / seconds);
     for (int i = 0; i < mazeSize * mazeSize; ++i) {
         if (!player.visited[i]) {
