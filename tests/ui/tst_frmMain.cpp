@@ -513,7 +513,7 @@ void tst_frmMain::playAgain() {
     const QString died = QStringLiteral("You died from an enemy's attack. ");
     QCOMPARE(narrative, died);
     QCOMPARE(f_->endings, ends ? 1 : 0);
-    QCOMPARE(w().hasEnded(), ends);
+    QCOMPARE(w().game().programEnded(), ends);
     QCOMPARE(w().timer()->isActive(), !ends);
     if (ends) {
         QTest::mouseClick(f_->get("attackCom"), Qt::LeftButton);

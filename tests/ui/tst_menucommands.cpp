@@ -54,12 +54,8 @@ private slots:
     void cleanup() { f_.reset(); }
 
     void timer();
-    void ticks_data();
-    void ticks();
     void newGameKeepsCounting_data();
     void newGameKeepsCounting();
-    void clockText_data();
-    void clockText();
     void undo_data();
     void undo();
     void undoEndsTheRealProgram();
@@ -103,26 +99,6 @@ void tst_menucommands::timer() {
     QCOMPARE(timeText(), QStringLiteral("0:01"));
 }
 
-// The minutes always have two digits, never reaching 60; the hours have none to spare.
-void tst_menucommands::ticks_data() {
-    QTest::addColumn<int>("ticks");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("first minute") << 1 << "0:01";
-    QTest::newRow("ninth") << 9 << "0:09";
-    QTest::newRow("tenth") << 10 << "0:10";
-    QTest::newRow("59th") << 59 << "0:59";
-    QTest::newRow("60th: never 0:60") << 60 << "1:00";
-    QTest::newRow("61st") << 61 << "1:01";
-    QTest::newRow("600th") << 600 << "10:00";
-}
-
-void tst_menucommands::ticks() {
-    QFETCH(int, ticks);
-    QFETCH(QString, text);
-    tick(ticks);
-    QCOMPARE(timeText(), text);
-}
-
 // A new game, by New or by Yes to play again, writes "0:00" but keeps the count:
 // at the next tick the clock shows again the time since the window opened.
 void tst_menucommands::newGameKeepsCounting_data() {
@@ -152,21 +128,6 @@ void tst_menucommands::newGameKeepsCounting() {
     QCOMPARE(f_->endings, 0);
 }
 
-// The text for counts beyond 32767 hours (the count is 32 bits wide).
-void tst_menucommands::clockText_data() {
-    QTest::addColumn<int>("hours");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("32767") << 32767 << "32767:59";
-    QTest::newRow("32768") << 32768 << "32768:59";
-    QTest::newRow("32 bits") << 2147483647 << "2147483647:59";
-}
-
-void tst_menucommands::clockText() {
-    QFETCH(int, hours);
-    QFETCH(QString, text);
-    QCOMPARE(frmMain::clockText(hours, 59), text);
-}
-
 // Undo, by the menu item or Alt+Backspace wherever the focus is: the scolding,
 // then the end of the program; nothing is undone, and nothing runs after the end.
 void tst_menucommands::undo_data() {
@@ -184,7 +145,7 @@ void tst_menucommands::undo() {
     run(how, "undoMnu", QKeySequence(Qt::ALT | Qt::Key_Backspace));
     QCOMPARE(scolding, expectedScolding);
     QCOMPARE(f_->endings, 1);
-    QVERIFY(w().hasEnded());
+    QVERIFY(w().game().programEnded());
     QCOMPARE(f_->text("actionTxt"), QStringLiteral("Went north(1,3)"));
     w().newMnu_Click();
     QCOMPARE(f_->text("actionTxt"), QStringLiteral("Went north(1,3)"));
@@ -204,7 +165,7 @@ void tst_menucommands::undoEndsTheRealProgram() {
     });
     QCOMPARE(runUntilTheEnd(), 0);
     QCOMPARE(scolding, expectedScolding);
-    QVERIFY(window.hasEnded());
+    QVERIFY(window.game().programEnded());
     QVERIFY(!window.isVisible());
     QVERIFY(!w().isVisible());
     QVERIFY(about.isNull());
@@ -245,7 +206,7 @@ void tst_menucommands::exit() {
     QCOMPARE(runUntilTheEnd(), 0);
     QVERIFY(!w().isVisible());
     QCOMPARE(f_->endings, 0);
-    QVERIFY(!w().hasEnded());
+    QVERIFY(!w().game().programEnded());
 }
 
 // Exit while the About box is open: the main window closes, the About box stays
