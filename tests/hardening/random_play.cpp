@@ -17,7 +17,7 @@
 namespace {
 
 using namespace morvint;
-using morvint::testing::MemoryWindow;
+using morvint::replay::MemoryWindow;
 
 // Uniform draws from a seeded engine, with the edges of [0, 1) now and then.
 class FuzzRandom : public RandomSource {
