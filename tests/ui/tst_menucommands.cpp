@@ -14,7 +14,6 @@
 #include "window_test.h"
 
 using morvint::testing::onNextBox;
-using morvint::testing::opening;
 using morvint::testing::runUntilTheEnd;
 
 namespace {
@@ -54,13 +53,9 @@ private slots:
     void cleanup() { f_.reset(); }
 
     void timer();
-    void newGameKeepsCounting_data();
-    void newGameKeepsCounting();
     void undo_data();
     void undo();
     void undoEndsTheRealProgram();
-    void newGame_data();
-    void newGame();
     void exit_data();
     void exit();
     void exitWithAboutOpen();
@@ -99,42 +94,12 @@ void tst_menucommands::timer() {
     QCOMPARE(timeText(), QStringLiteral("0:01"));
 }
 
-// A new game, by New or by Yes to play again, writes "0:00" but keeps the count:
-// at the next tick the clock shows again the time since the window opened.
-void tst_menucommands::newGameKeepsCounting_data() {
-    QTest::addColumn<int>("before");
-    QTest::addColumn<QString>("after");
-    QTest::addColumn<bool>("byMenu");
-    QTest::newRow("75 minutes, New") << 75 << "1:16" << true;
-    QTest::newRow("75 minutes, Yes to play again") << 75 << "1:16" << false;
-    QTest::newRow("59 minutes, New") << 59 << "1:00" << true;
-}
-
-void tst_menucommands::newGameKeepsCounting() {
-    QFETCH(int, before);
-    QFETCH(QString, after);
-    QFETCH(bool, byMenu);
-    tick(before);
-    if (byMenu) {
-        w().newMnu_Click();
-    } else {
-        onNextBox([](QMessageBox& box) { box.button(QMessageBox::Yes)->click(); });
-        w().game().endgame("from a curse on the gold. ");
-        QCOMPARE(f_->text("actionTxt"), QStringLiteral("Entered a maze"));
-    }
-    QCOMPARE(timeText(), QStringLiteral("0:00"));
-    tick(1);
-    QCOMPARE(timeText(), after);
-    QCOMPARE(f_->endings, 0);
-}
-
 // Undo, by the menu item or Alt+Backspace wherever the focus is: the scolding,
 // then the end of the program; nothing is undone, and nothing runs after the end.
 void tst_menucommands::undo_data() {
     QTest::addColumn<QString>("how");
     QTest::newRow("menu item") << "menu";
     QTest::newRow("Alt+Backspace in the narrative") << "mainTxt";
-    QTest::newRow("Alt+Backspace in the last action") << "actionTxt";
     QTest::newRow("Alt+Backspace on a button") << "northCom";
 }
 
@@ -170,26 +135,6 @@ void tst_menucommands::undoEndsTheRealProgram() {
     QVERIFY(!w().isVisible());
     QVERIFY(about.isNull());
     QCOMPARE(openAboutBoxes(), 0);
-}
-
-// New, by the menu item or F2: the opening of a new game, with a new seed.
-void tst_menucommands::newGame_data() {
-    QTest::addColumn<QString>("how");
-    QTest::newRow("menu item") << "menu";
-    QTest::newRow("F2") << "mainTxt";
-}
-
-void tst_menucommands::newGame() {
-    QFETCH(QString, how);
-    QTest::mouseClick(f_->get("northCom"), Qt::LeftButton);
-    QTest::mouseClick(f_->get("eastCom"), Qt::LeftButton);
-    QVERIFY(!f_->get("eastCom")->isEnabled());
-    run(how, "newMnu", QKeySequence(Qt::Key_F2));
-    QCOMPARE(f_->text("mainTxt"), opening);
-    QCOMPARE(f_->text("actionTxt"), QStringLiteral("Entered a maze"));
-    QVERIFY(f_->get("eastCom")->isEnabled());
-    QCOMPARE(f_->random.reseeds, 2);
-    QCOMPARE(f_->endings, 0);
 }
 
 // Exit with no About box: the main window closes and, being the last, ends the
