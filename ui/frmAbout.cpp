@@ -11,21 +11,14 @@
 #include <cmath>
 #include <cstdint>
 
+#include "twips.h"
+
 #if !defined(MORVINT_VERSION_MAJOR) || !defined(MORVINT_VERSION_MINOR) || \
     !defined(MORVINT_VERSION_PATCH)
 #error "MORVINT_VERSION_MAJOR, _MINOR and _PATCH must come from the build"
 #endif
 
 namespace {
-
-// Layout in twips, 15 to a pixel.
-constexpr int twips(int t) {
-    return t / 15;
-}
-
-QRect twipsRect(int left, int top, int width, int height) {
-    return QRect(twips(left), twips(top), twips(width), twips(height));
-}
 
 QFont msSansSerif(qreal points) {
     QFont font(QStringLiteral("MS Sans Serif"));
@@ -109,8 +102,8 @@ frmAbout::frmAbout(QWidget* parent)
     // The caption is never seen, as the box has no title bar; a screen reader
     // names the window after the game instead.
     setAccessibleName(QStringLiteral("About Morvint"));
-    move(twips(2295), twips(1605));
-    setFixedSize(twips(6000), twips(4485));
+    move(px(2295), px(1605));
+    setFixedSize(px(6000), px(4485));
 
     // Created in tab order: the buttons first, then the labels.
     cmdOK = new QPushButton(QStringLiteral("OK"), this);

@@ -25,6 +25,7 @@
 #include <utility>
 
 #include "frmAbout.h"
+#include "twips.h"
 
 // The icon lives in the resource file of this library, which must be registered
 // by hand because the library is static. Outside any namespace, as Qt requires.
@@ -37,14 +38,6 @@ namespace {
 using morvint::Box;
 using morvint::Button;
 using morvint::Panel;
-
-// Layout is kept in twips; 15 twips are one pixel.
-constexpr int px(int twips) {
-    return (twips + 7) / 15;
-}
-QRect twipsRect(int left, int top, int width, int height) {
-    return {px(left), px(top), px(width), px(height)};
-}
 
 // The window's client area, menu bar not included, and the status bar's part of it.
 constexpr int clientWidth = 5535;
