@@ -93,7 +93,7 @@ private slots:
                                   << "Morvint" << QRect(70, 16, 259, 32) << 24.0 << true << false;
         QTest::newRow("lblVersion")
             << "lblVersion"
-            << "Version 1.0.0" << QRect(70, 64, 259, 15) << 9.75 << false << false;
+            << "Version 1.0.0" << QRect(70, 64, 259, 15) << 9.75 << true << false;
     }
     void controls() {
         QFETCH(QString, name);
