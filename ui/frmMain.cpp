@@ -23,7 +23,9 @@
 #include <algorithm>
 #include <utility>
 
+#include "captions.h"
 #include "frmAbout.h"
+#include "twips.h"
 
 // The icon lives in the resource file of this library, which must be registered
 // by hand because the library is static. Outside any namespace, as Qt requires.
@@ -36,14 +38,6 @@ namespace {
 using morvint::Box;
 using morvint::Button;
 using morvint::Panel;
-
-// Layout is kept in twips; 15 twips are one pixel.
-constexpr int px(int twips) {
-    return (twips + 7) / 15;
-}
-QRect twipsRect(int left, int top, int width, int height) {
-    return {px(left), px(top), px(width), px(height)};
-}
 
 // The window's client area, menu bar not included, and the status bar's part of it.
 constexpr int clientWidth = 5535;
@@ -85,6 +79,7 @@ public:
                       QStringLiteral("Would you like to play again?"),
                       QMessageBox::Yes | QMessageBox::No, parent) {
         setDefaultButton(QMessageBox::Yes);
+        plainButtons(*this);
     }
 
 protected:
@@ -93,28 +88,19 @@ protected:
             QMessageBox help(QMessageBox::NoIcon, QStringLiteral("Morvint"), frmMain::helpText(),
                              QMessageBox::Ok, this);
             help.setObjectName(QStringLiteral("helpBox"));
+            plainButtons(help);
             help.exec();
+            return;
+        }
+        // There is no Cancel: Esc leaves the question open.
+        if (event->key() == Qt::Key_Escape) {
             return;
         }
         QMessageBox::keyPressEvent(event);
     }
+    // Nor does the title bar's close button answer it.
+    void closeEvent(QCloseEvent* event) override { event->ignore(); }
 };
-
-// A label keeps the standard font, but when its text is wider than the label the
-// letters are narrowed just enough to show it whole (wide fonts such as DejaVu Sans
-// would cut "Last Action:" short).
-void fitLabelText(QLabel* label) {
-    const int room = label->contentsRect().width();
-    const int needed = QFontMetrics(label->font()).horizontalAdvance(label->text());
-    if (needed <= room || needed <= 0) {
-        return;
-    }
-    // One narrowed font, with a little to spare for rounding: every font tried
-    // costs a font engine at start-up.
-    QFont font = label->font();
-    font.setStretch(std::max(50, room * 97 / needed));
-    label->setFont(font);
-}
 
 }  // namespace
 
@@ -173,6 +159,7 @@ QPushButton* frmMain::makeButton(Button b, const char* name, const QString& capt
     auto* button = new QPushButton(caption, centralWidget());
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(geometry);
+    fitCaption(button);
     // Enter and Esc press nothing.
     button->setAutoDefault(false);
     button->setDefault(false);
@@ -269,7 +256,7 @@ void frmMain::buildControls() {
     actionLbl_->setTextFormat(Qt::PlainText);
     actionLbl_->setFocusPolicy(Qt::NoFocus);
     actionLbl_->setAutoFillBackground(false);
-    fitLabelText(actionLbl_);
+    fitCaption(actionLbl_);
 
     // Tab visits the controls in this order; the frame, label and status bar take no focus.
     QWidget* order[] = {mainTxt_, north,    west,   east,   south, attack,    drink,
@@ -418,6 +405,9 @@ void frmMain::setPanelText(Panel p, std::string_view text) {
     QLabel* label = panel(p);
     const QString value = qs(text);
     label->setText(value);
+    // The standard font again, narrowed only if the new text needs it.
+    label->setFont(QFont());
+    fitCaption(label);
     // A screen reader reads the name: it carries the value, the description its meaning.
     label->setAccessibleName(QString::fromLatin1(panelDefs[index(p)].accessiblePrefix) + value);
 }
@@ -478,6 +468,7 @@ void frmMain::undoMnu_Click() {
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Cheater!"),
                     QStringLiteral("Cheaters never prosper!"), QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("cheaterBox"));
+    plainButtons(box);
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
     game_.endProgram();

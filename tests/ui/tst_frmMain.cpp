@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -21,6 +22,22 @@ using morvint::Panel;
 using morvint::testing::accessibleText;
 using morvint::testing::onNextBox;
 using morvint::testing::opening;
+
+namespace {
+
+// The style of a desktop that puts icons on dialog buttons, as GNOME's does.
+class ButtonIconStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* answer) const override {
+        return hint == SH_DialogButtonBox_ButtonsHaveIcons
+                   ? 1
+                   : QProxyStyle::styleHint(hint, option, widget, answer);
+    }
+};
+
+}  // namespace
 
 class tst_frmMain : public QObject {
     Q_OBJECT
@@ -168,22 +185,35 @@ void tst_frmMain::playAgain() {
     }
 }
 
-// F1 in the play-again box shows how to play; the question stays until it is answered.
+// F1 in the play-again box shows how to play; Esc and the close button answer
+// nothing: the question stays until Yes or No. No button of either box has an icon.
 void tst_frmMain::playAgainHelp() {
     QString helpTitle, helpText;
     bool stillAsking = false;
+    int icons = 0;
+    auto countIcons = [&](QMessageBox& box) {
+        for (QAbstractButton* button : box.buttons()) {
+            icons += !button->icon().isNull();
+        }
+    };
     onNextBox([&](QMessageBox& box) {
         onNextBox([&](QMessageBox& help) {
             helpTitle = help.windowTitle();
             helpText = help.text();
+            countIcons(help);
             help.button(QMessageBox::Ok)->click();
         });
         QTest::keyClick(&box, Qt::Key_F1);
+        QTest::keyClick(&box, Qt::Key_Escape);
+        box.close();
         stillAsking = box.isVisible() && QApplication::activeModalWidget() == &box;
+        countIcons(box);
         box.button(QMessageBox::Yes)->click();
     });
+    QApplication::setStyle(new ButtonIconStyle(QApplication::style()->name()));
     QVERIFY(w().askPlayAgain());
     QVERIFY(stillAsking);
+    QCOMPARE(icons, 0);
     QCOMPARE(helpTitle, QStringLiteral("Morvint"));
     QCOMPARE(helpText, frmMain::helpText());
     QVERIFY(helpText.contains(QStringLiteral("Find the gold")));

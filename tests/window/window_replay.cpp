@@ -6,6 +6,7 @@
 //   key KEY...   sends keys to the focused control ("Tab", "Space", "F2", "x")
 //   focus        prints {"event":"focus","control":NAME}
 //   tick [N]     N ticks of Timer1 (1 when left out)
+//   dark         gives the application a dark palette
 //   menu aboutMnu  opens the About box
 //   layout       prints one line for each control and menu item of every open window
 //
@@ -96,6 +97,13 @@ public:
             for (int i = 0; i < ticks; ++i) {
                 w_.timer()->timeout({});
             }
+        } else if (command == "dark" && words.size() == 1) {
+            QPalette dark(QColor(0x35, 0x35, 0x35));
+            dark.setColor(QPalette::WindowText, Qt::white);
+            dark.setColor(QPalette::Text, Qt::white);
+            dark.setColor(QPalette::Base, QColor(0x20, 0x20, 0x20));
+            QApplication::setPalette(dark);
+            QApplication::processEvents();
         } else if (words == std::vector<std::string>{"menu", "aboutMnu"}) {
             w_.aboutMnu_Click();
         } else if (command == "layout" && words.size() == 1) {
@@ -153,7 +161,8 @@ private:
                           std::to_string(r.height()) + R"(],"text":)" + jsonString(str(text)) +
                           R"(,"font":)" +
                           jsonString(str(f.family() + " " + QString::number(f.pointSizeF()))) +
-                          R"(,"focus":)" + (c->focusPolicy() == Qt::NoFocus ? "false" : "true") +
+                          R"(,"color":")" + str(c->palette().color(QPalette::WindowText).name()) +
+                          R"(","focus":)" + (c->focusPolicy() == Qt::NoFocus ? "false" : "true") +
                           R"(,"name":)" + jsonString(str(c->accessibleName())) +
                           R"(,"description":)" + jsonString(str(c->accessibleDescription())) +
                           R"(,"toolTip":)" + jsonString(str(c->toolTip())) + "}");
