@@ -43,7 +43,7 @@ Value keyAlone(const std::string& key) {
     return {key, "", 0, ""};
 }
 
-enum class Kind { program, hiddenProgram, notAProgram, folder };
+enum class Kind { program, hiddenProgram, notAProgram };
 
 struct File {
     std::string path;
@@ -141,7 +141,11 @@ public:
         for (const auto& key : {msinfoKey, locationKey, testKey}) {
             RegDeleteTreeA(HKEY_LOCAL_MACHINE, key.c_str());
         }
-        fs::remove_all(work);
+        // A program started by the case before may still be running.
+        std::error_code busy;
+        for (int wait = 0; wait < 100 && (fs::remove_all(work, busy), busy); ++wait) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
     }
     void add(const Value& value) {
         HKEY key = nullptr;
@@ -158,9 +162,7 @@ public:
     }
     void add(const File& file) {
         fs::create_directories(fs::path(file.path).parent_path());
-        if (file.kind == Kind::folder) {
-            fs::create_directories(file.path);
-        } else if (file.kind == Kind::notAProgram) {
+        if (file.kind == Kind::notAProgram) {
             std::ofstream(file.path) << "not a program";
         } else {
             fs::copy_file(self(), file.path);
@@ -173,7 +175,7 @@ public:
     // The programs that ran, once at least count of them have.
     std::vector<std::string> started(std::size_t count) {
         std::vector<std::string> ran;
-        for (int wait = 0; wait < 200 && (wait == 0 || ran.size() < count); ++wait) {
+        for (int wait = 0; wait < 100 && (wait == 0 || ran.size() < count); ++wait) {
             std::this_thread::sleep_for(std::chrono::milliseconds(wait == 0 ? 0 : 100));
             ran.clear();
             for (const auto& path : programs) {
@@ -264,7 +266,6 @@ TEST(StartSysInfo, StartsTheToolOrShowsTheMessage) {
         {"second key without MSINFO32.EXE", {second}, {}, ""},
         {"second key, MSINFO32.EXE no program", {second}, {{folderTool, Kind::notAProgram}}, ""},
         {"second key, MSINFO32.EXE hidden", {second}, {{folderTool, Kind::hiddenProgram}}, ""},
-        {"second key, MSINFO32.EXE a folder", {second}, {{folderTool, Kind::folder}}, ""},
         {"second key without its value", {keyAlone(locationKey)}, {}, ""},
         {"second value empty", {text(locationKey, "MSINFO", "")}, {}, ""},
         {"neither key", {}, {{folderTool}}, ""},
