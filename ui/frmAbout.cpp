@@ -1,5 +1,6 @@
 #include "frmAbout.h"
 
+#include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
@@ -11,6 +12,9 @@
 #include <cmath>
 #include <cstdint>
 
+#include "captions.h"
+#include "twips.h"
+
 #if !defined(MORVINT_VERSION_MAJOR) || !defined(MORVINT_VERSION_MINOR) || \
     !defined(MORVINT_VERSION_PATCH)
 #error "MORVINT_VERSION_MAJOR, _MINOR and _PATCH must come from the build"
@@ -18,17 +22,19 @@
 
 namespace {
 
-// Layout in twips, 15 to a pixel.
-constexpr int twips(int t) {
-    return t / 15;
-}
-
-QRect twipsRect(int left, int top, int width, int height) {
-    return QRect(twips(left), twips(top), twips(width), twips(height));
-}
-
 QFont msSansSerif(qreal points) {
+    // Away from Windows, Liberation Sans has the metrics closest to MS Sans Serif;
+    // without it the desktop's sans serif stands in.
+    static const bool substituted = [] {
+        const QString family = QStringLiteral("MS Sans Serif");
+        if (!QFontDatabase::hasFamily(family)) {
+            QFont::insertSubstitution(family, QStringLiteral("Liberation Sans"));
+        }
+        return true;
+    }();
+    (void)substituted;
     QFont font(QStringLiteral("MS Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(points);
     font.setWeight(QFont::Normal);
     font.setItalic(false);
@@ -109,8 +115,8 @@ frmAbout::frmAbout(QWidget* parent)
     // The caption is never seen, as the box has no title bar; a screen reader
     // names the window after the game instead.
     setAccessibleName(QStringLiteral("About Morvint"));
-    move(twips(2295), twips(1605));
-    setFixedSize(twips(6000), twips(4485));
+    move(px(2295), px(1605));
+    setFixedSize(px(6000), px(4485));
 
     // Created in tab order: the buttons first, then the labels.
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
@@ -139,6 +145,8 @@ frmAbout::frmAbout(QWidget* parent)
 
     lblVersion = makeLabel(this, "lblVersion", QStringLiteral("Version"),
                            twipsRect(1050, 960, 3885, 225), 9.75);
+    // Dark text over the light sky, whatever the desktop's colours.
+    setBlackText(lblVersion);
 
     setTabOrder(cmdOK, cmdSysInfo);
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
@@ -146,6 +154,12 @@ frmAbout::frmAbout(QWidget* parent)
     cmdOK->setFocus();
 
     Form_Load();
+    for (QPushButton* button : {cmdOK, cmdSysInfo}) {
+        fitCaption(button);
+    }
+    for (QLabel* label : {lblDescription, lblTitle, lblVersion}) {
+        fitCaption(label);
+    }
 }
 
 frmAbout::~frmAbout() = default;
@@ -174,6 +188,7 @@ void frmAbout::showUnavailable() {
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Morvint"),
                     QStringLiteral("System Information Is Unavailable At This Time"),
                     QMessageBox::Ok, this);
+    plainButtons(box);
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
 }

@@ -21,10 +21,11 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <limits>
 #include <utility>
 
+#include "captions.h"
 #include "frmAbout.h"
+#include "twips.h"
 
 // The icon lives in the resource file of this library, which must be registered
 // by hand because the library is static. Outside any namespace, as Qt requires.
@@ -37,14 +38,6 @@ namespace {
 using morvint::Box;
 using morvint::Button;
 using morvint::Panel;
-
-// Layout is kept in twips; 15 twips are one pixel.
-constexpr int px(int twips) {
-    return (twips + 7) / 15;
-}
-QRect twipsRect(int left, int top, int width, int height) {
-    return {px(left), px(top), px(width), px(height)};
-}
 
 // The window's client area, menu bar not included, and the status bar's part of it.
 constexpr int clientWidth = 5535;
@@ -86,6 +79,7 @@ public:
                       QStringLiteral("Would you like to play again?"),
                       QMessageBox::Yes | QMessageBox::No, parent) {
         setDefaultButton(QMessageBox::Yes);
+        plainButtons(*this);
     }
 
 protected:
@@ -94,28 +88,19 @@ protected:
             QMessageBox help(QMessageBox::NoIcon, QStringLiteral("Morvint"), frmMain::helpText(),
                              QMessageBox::Ok, this);
             help.setObjectName(QStringLiteral("helpBox"));
+            plainButtons(help);
             help.exec();
+            return;
+        }
+        // There is no Cancel: Esc leaves the question open.
+        if (event->key() == Qt::Key_Escape) {
             return;
         }
         QMessageBox::keyPressEvent(event);
     }
+    // Nor does the title bar's close button answer it.
+    void closeEvent(QCloseEvent* event) override { event->ignore(); }
 };
-
-// A label keeps the standard font, but when its text is wider than the label the
-// letters are narrowed just enough to show it whole (wide fonts such as DejaVu Sans
-// would cut "Last Action:" short).
-void fitLabelText(QLabel* label) {
-    const int room = label->contentsRect().width();
-    const int needed = QFontMetrics(label->font()).horizontalAdvance(label->text());
-    if (needed <= room || needed <= 0) {
-        return;
-    }
-    // One narrowed font, with a little to spare for rounding: every font tried
-    // costs a font engine at start-up.
-    QFont font = label->font();
-    font.setStretch(std::max(50, room * 97 / needed));
-    label->setFont(font);
-}
 
 }  // namespace
 
@@ -174,17 +159,14 @@ QPushButton* frmMain::makeButton(Button b, const char* name, const QString& capt
     auto* button = new QPushButton(caption, centralWidget());
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(geometry);
+    fitCaption(button);
     // Enter and Esc press nothing.
     button->setAutoDefault(false);
     button->setDefault(false);
     button->setAccessibleName(accessibleName);
     button->setAccessibleDescription(description);
     button->setProperty("Tag", QString());
-    connect(button, &QPushButton::clicked, this, [this, b] {
-        if (!ended_) {
-            game_.click(b);
-        }
-    });
+    connect(button, &QPushButton::clicked, this, [this, b] { game_.click(b); });
     buttons_[index(b)] = button;
     return button;
 }
@@ -274,7 +256,7 @@ void frmMain::buildControls() {
     actionLbl_->setTextFormat(Qt::PlainText);
     actionLbl_->setFocusPolicy(Qt::NoFocus);
     actionLbl_->setAutoFillBackground(false);
-    fitLabelText(actionLbl_);
+    fitCaption(actionLbl_);
 
     // Tab visits the controls in this order; the frame, label and status bar take no focus.
     QWidget* order[] = {mainTxt_, north,    west,   east,   south, attack,    drink,
@@ -423,6 +405,9 @@ void frmMain::setPanelText(Panel p, std::string_view text) {
     QLabel* label = panel(p);
     const QString value = qs(text);
     label->setText(value);
+    // The standard font again, narrowed only if the new text needs it.
+    label->setFont(QFont());
+    fitCaption(label);
     // A screen reader reads the name: it carries the value, the description its meaning.
     label->setAccessibleName(QString::fromLatin1(panelDefs[index(p)].accessiblePrefix) + value);
 }
@@ -436,10 +421,6 @@ bool frmMain::askPlayAgain() {
 }
 
 void frmMain::endProgram() {
-    if (ended_) {
-        return;
-    }
-    ended_ = true;
     Timer1_->stop();
     ending_();
 }
@@ -464,11 +445,6 @@ void frmMain::closeProgram() {
     QCoreApplication::exit(0);
 }
 
-QString frmMain::clockText(std::int32_t hours, std::int16_t minutes) {
-    return QString::number(hours) + (minutes <= 9 ? QStringLiteral(":0") : QStringLiteral(":")) +
-           QString::number(minutes);
-}
-
 QString frmMain::helpText() {
     return QStringLiteral(
         "Find the gold and get out of the maze without dying.\n\n"
@@ -479,49 +455,41 @@ QString frmMain::helpText() {
 }
 
 void frmMain::Timer1_Timer() {
-    if (ended_) {
+    if (game_.programEnded()) {
         return;
     }
-    minutes_ += 1;
-    if (minutes_ > 59) {
-        // Saturates at the top of the 32-bit range, which no window lives to see.
-        if (hours_ < std::numeric_limits<std::int32_t>::max()) {
-            hours_ += 1;
-        }
-        minutes_ = 0;
-    }
-    const QString text = clockText(hours_, minutes_);
-    setPanelText(Panel::time, text.toStdString());
+    setPanelText(Panel::time, clock_.tick());
 }
 
 void frmMain::undoMnu_Click() {
-    if (ended_) {
+    if (game_.programEnded()) {
         return;
     }
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Cheater!"),
                     QStringLiteral("Cheaters never prosper!"), QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("cheaterBox"));
+    plainButtons(box);
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
-    endProgram();
+    game_.endProgram();
 }
 
 void frmMain::newMnu_Click() {
-    if (ended_) {
+    if (game_.programEnded()) {
         return;
     }
     game_.newMnu_Click();
 }
 
 void frmMain::exitMnu_Click() {
-    if (ended_) {
+    if (game_.programEnded()) {
         return;
     }
     close();
 }
 
 void frmMain::aboutMnu_Click() {
-    if (ended_) {
+    if (game_.programEnded()) {
         return;
     }
     if (about_.isNull()) {
