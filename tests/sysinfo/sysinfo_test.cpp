@@ -30,17 +30,13 @@ const std::string work = "C:\\morvint test";
 
 struct Value {
     std::string key;
-    std::string name;  // empty: the key alone
+    std::string name;  // empty: the key's default value
     std::uint32_t type = regSz;
     std::string bytes;
 };
 
 Value text(const std::string& key, const std::string& name, const std::string& text) {
     return {key, name, regSz, text + '\0'};
-}
-
-Value keyAlone(const std::string& key) {
-    return {key, "", 0, ""};
 }
 
 enum class Kind { program, hiddenProgram, notAProgram };
@@ -50,22 +46,14 @@ struct File {
     Kind kind = Kind::program;
 };
 
-class Messages final : public SysInfoMessages {
-public:
-    int shown = 0;
-    void showUnavailable() override { ++shown; }
-};
-
 #ifndef _WIN32
 // All in memory; every key opened must be closed again.
-class Machine final : public SysInfoPlatform {
+class Machine final : public SysInfoPlatform, public SysInfoMessages {
 public:
+    int shown = 0;  // messages
+    void showUnavailable() override { ++shown; }
     ~Machine() override { EXPECT_TRUE(open.empty()) << "a key was left open"; }
-    void add(const Value& value) {
-        auto& key = keys[value.key];
-        if (!value.name.empty())
-            key[value.name] = value;
-    }
+    void add(const Value& value) { keys[value.key][value.name] = value; }
     void add(const File& file) { files[file.path] = file.kind; }
     SysInfoPlatform& platform() { return *this; }
     std::vector<std::string> started(std::size_t) { return startedPaths; }
@@ -80,11 +68,7 @@ public:
     }
     bool regQueryValue(Key key, const std::string& name, std::uint32_t& type,
                        std::vector<char>& buffer, std::uint32_t& size) override {
-        if (open.count(key) == 0) {
-            ADD_FAILURE() << "read from a key that is not open";
-            return false;
-        }
-        const auto& values = keys[open[key]];
+        const auto& values = keys[open.at(key)];
         const auto value = values.find(name);
         if (value == values.end() || value->second.bytes.size() > size)
             return false;
@@ -97,16 +81,11 @@ public:
     bool fileExists(const std::string& path) override {
         if (fileTestThrows)
             throw std::runtime_error("file test failed");
-        const auto file = files.find(path);
-        return file != files.end() &&
-               (file->second == Kind::program || file->second == Kind::notAProgram);
+        return files.count(path) != 0 && files[path] != Kind::hiddenProgram;
     }
     bool startProgram(const std::string& path) override {
-        const auto file = files.find(path);
-        if (file == files.end() ||
-            (file->second != Kind::program && file->second != Kind::hiddenProgram)) {
+        if (files.count(path) == 0 || files[path] == Kind::notAProgram)
             return false;
-        }
         startedPaths.push_back(path);
         return true;
     }
@@ -135,12 +114,13 @@ LONG WINAPI openAsReader(HKEY root, LPCSTR name, DWORD options, REGSAM rights, P
 
 // The real registry and a folder under C:\; the programs are copies of this
 // test, which then only leave a mark beside themselves (see main).
-class Machine {
+class Machine final : public SysInfoMessages {
 public:
+    int shown = 0;  // messages
+    void showUnavailable() override { ++shown; }
     Machine() {
-        for (const auto& key : {msinfoKey, locationKey, testKey}) {
+        for (const auto& key : {msinfoKey, locationKey, testKey})
             RegDeleteTreeA(HKEY_LOCAL_MACHINE, key.c_str());
-        }
         // A program started by the case before may still be running.
         std::error_code busy;
         for (int wait = 0; wait < 100 && (fs::remove_all(work, busy), busy); ++wait) {
@@ -148,17 +128,9 @@ public:
         }
     }
     void add(const Value& value) {
-        HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, value.key.c_str(), 0, nullptr, 0,
-                                  KEY_ALL_ACCESS, nullptr, &key, nullptr),
+        EXPECT_EQ(RegSetKeyValueA(HKEY_LOCAL_MACHINE, value.key.c_str(), value.name.c_str(),
+                                  value.type, value.bytes.data(), value.bytes.size()),
                   ERROR_SUCCESS);
-        if (!value.name.empty()) {
-            EXPECT_EQ(RegSetValueExA(key, value.name.c_str(), 0, value.type,
-                                     reinterpret_cast<const BYTE*>(value.bytes.data()),
-                                     static_cast<DWORD>(value.bytes.size())),
-                      ERROR_SUCCESS);
-        }
-        RegCloseKey(key);
     }
     void add(const File& file) {
         fs::create_directories(fs::path(file.path).parent_path());
@@ -218,16 +190,14 @@ TEST(GetKeyValue, ReadsTextAndNumbersAndLeavesOtherTypes) {
     };
     Machine machine;
     for (std::size_t i = 0; i < std::size(rows); ++i) {
+        const std::string name = std::to_string(i);
+        SCOPED_TRACE("row " + name);
         if (rows[i].type != 0)
-            machine.add({testKey, std::to_string(i), rows[i].type, rows[i].bytes});
-    }
-    for (std::size_t i = 0; i < std::size(rows); ++i) {
+            machine.add({testKey, name, rows[i].type, rows[i].bytes});
         std::string keyVal = "old";
-        EXPECT_EQ(
-            GetKeyValue(machine.platform(), hkeyLocalMachine, testKey, std::to_string(i), keyVal),
-            rows[i].result)
-            << "row " << i;
-        EXPECT_EQ(keyVal, rows[i].keyVal) << "row " << i;
+        EXPECT_EQ(GetKeyValue(machine.platform(), hkeyLocalMachine, testKey, name, keyVal),
+                  rows[i].result);
+        EXPECT_EQ(keyVal, rows[i].keyVal);
     }
     std::string keyVal = "old";
     EXPECT_FALSE(GetKeyValue(machine.platform(), hkeyLocalMachine, locationKey, "MSINFO", keyVal));
@@ -240,47 +210,44 @@ const std::string folder = work + "\\sys info";
 const std::string folderTool = folder + "\\MSINFO32.EXE";
 const Value second = text(locationKey, "MSINFO", folder);
 
-// What the System Info button starts on each machine ("" = the message instead).
+Value first(const std::string& path) {
+    return text(msinfoKey, "PATH", path);
+}
+
+// What the System Info button starts on each machine; the message when nothing.
+// A first value found is started as it is, blanks and all, and the second key
+// is then not used, even when starting fails.
 TEST(StartSysInfo, StartsTheToolOrShowsTheMessage) {
     const struct {
         const char* name;
         std::vector<Value> values;
         std::vector<File> files;
-        std::string started;
+        std::vector<std::string> started;
     } cases[] = {
-        {"first value found, untested, with blanks; the second key is not used",
-         {text(msinfoKey, "PATH", tool), second},
-         {{tool}, {decoy}, {folderTool}},
-         tool},
-        {"first value names no file",
-         {text(msinfoKey, "PATH", work + "\\none.exe"), second},
-         {{folderTool}},
-         ""},
-        {"first value of size 0", {{msinfoKey, "PATH", regSz, ""}, second}, {{folderTool}}, ""},
-        {"first value of another type",
+        {"first found", {first(tool), second}, {{tool}, {decoy}, {folderTool}}, {tool}},
+        {"first names no file", {first(work + "\\none.exe"), second}, {{folderTool}}, {}},
+        {"first of size 0", {{msinfoKey, "PATH", regSz, ""}, second}, {{folderTool}}, {}},
+        {"first of another type",
          {{msinfoKey, "PATH", 3, tool}, second},
          {{tool}, {folderTool}},
-         ""},
-        {"first key without its value", {keyAlone(msinfoKey), second}, {{folderTool}}, folderTool},
-        {"second key with MSINFO32.EXE", {second}, {{folderTool}}, folderTool},
-        {"second key without MSINFO32.EXE", {second}, {}, ""},
-        {"second key, MSINFO32.EXE no program", {second}, {{folderTool, Kind::notAProgram}}, ""},
-        {"second key, MSINFO32.EXE hidden", {second}, {{folderTool, Kind::hiddenProgram}}, ""},
-        {"second key without its value", {keyAlone(locationKey)}, {}, ""},
-        {"second value empty", {text(locationKey, "MSINFO", "")}, {}, ""},
-        {"neither key", {}, {{folderTool}}, ""},
+         {}},
+        {"first key without value", {{msinfoKey, "", 0, ""}, second}, {{folderTool}}, {folderTool}},
+        {"second key with MSINFO32.EXE", {second}, {{folderTool}}, {folderTool}},
+        {"second key without MSINFO32.EXE", {second}, {}, {}},
+        {"MSINFO32.EXE no program", {second}, {{folderTool, Kind::notAProgram}}, {}},
+        {"MSINFO32.EXE hidden", {second}, {{folderTool, Kind::hiddenProgram}}, {}},
+        {"second key without value", {{locationKey, "", 0, ""}}, {}, {}},
+        {"second value empty", {text(locationKey, "MSINFO", "")}, {}, {}},
+        {"neither key", {}, {{folderTool}}, {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Machine machine;
         for (const auto& value : c.values) machine.add(value);
         for (const auto& file : c.files) machine.add(file);
-        Messages messages;
-        StartSysInfo(machine.platform(), messages);
-        const auto expected =
-            c.started.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.started};
-        EXPECT_EQ(machine.started(expected.size()), expected);
-        EXPECT_EQ(messages.shown, c.started.empty() ? 1 : 0);
+        StartSysInfo(machine.platform(), machine);
+        EXPECT_EQ(machine.started(c.started.size()), c.started);
+        EXPECT_EQ(machine.shown, c.started.empty() ? 1 : 0);
     }
 }
 
@@ -291,11 +258,10 @@ TEST(StartSysInfo, ShowsTheMessageWhenTheFileTestFailsOrThereIsNoRegistry) {
     machine.add(second);
     machine.add(File{folderTool});
     machine.fileTestThrows = true;
-    Messages messages;
-    StartSysInfo(machine.platform(), messages);
-    EXPECT_EQ(messages.shown, 1);
-    StartSysInfo(*makeSystemPlatform(), messages);
-    EXPECT_EQ(messages.shown, 2);
+    StartSysInfo(machine, machine);
+    EXPECT_EQ(machine.shown, 1);
+    StartSysInfo(*makeSystemPlatform(), machine);
+    EXPECT_EQ(machine.shown, 2);
 }
 #else
 // This test carries the program's version record.
@@ -309,8 +275,8 @@ TEST(VersionRecord, NamesTheProgram) {
                                          {"ProductVersion", "1.00"}}) {
         const char* value = nullptr;
         UINT length = 0;
-        const std::string query = std::string("\\StringFileInfo\\040904B0\\") + name;
-        VerQueryValueA(info.data(), query.c_str(), (void**)&value, &length);
+        VerQueryValueA(info.data(), (std::string("\\StringFileInfo\\040904B0\\") + name).c_str(),
+                       (void**)&value, &length);
         EXPECT_STREQ(value, expected) << name;
     }
 }
