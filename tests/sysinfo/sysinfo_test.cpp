@@ -1,307 +1,299 @@
+// The system-information lookup, played on one table of machines. Built
+// natively it runs against a registry, file system and program start in
+// memory; built for Windows it runs under Wine against the real ones.
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <string>
 #include <vector>
 
-#include "fake_platform.h"
 #include "morvint/sysinfo.h"
 
-namespace morvint::test {
+#ifdef _WIN32
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "morvint/sysinfo_windows.h"
+#else
+#include <map>
+#include <stdexcept>
+#endif
+
+namespace morvint {
 namespace {
 
 const std::string msinfoKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 const std::string locationKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
-const std::string someKey = "SOFTWARE\\Morvint Test";
+const std::string testKey = "SOFTWARE\\Morvint Test";
+const std::string work = "C:\\morvint test";
 
-std::string bytes(std::initializer_list<unsigned char> list) {
-    return std::string(list.begin(), list.end());
-}
-
-// ---------------------------------------------------------------------------
-// GetKeyValue: one value stored under someKey, read back with KeyVal "old".
-
-struct ReadCase {
-    const char* name;
-    bool keyExists;
-    bool valueExists;
-    FakeValue value;
-    bool expectedResult;
-    std::string expectedKeyVal;
+struct Value {
+    std::string key;
+    std::string name;  // empty: the key's default value
+    std::uint32_t type = regSz;
+    std::string bytes;
 };
 
-void PrintTo(const ReadCase& c, std::ostream* os) {
-    *os << c.name;
+Value text(const std::string& key, const std::string& name, const std::string& text) {
+    return {key, name, regSz, text + '\0'};
 }
 
-class GetKeyValueTest : public testing::TestWithParam<ReadCase> {};
+enum class Kind { program, hiddenProgram, notAProgram };
 
-// Checks the result, the text received, the reads made and that the key is closed.
-TEST_P(GetKeyValueTest, ReadsTheValue) {
-    const ReadCase& c = GetParam();
-    FakePlatform platform;
-    if (c.keyExists) {
-        platform.keys[someKey] = {};
-        if (c.valueExists) {
-            platform.keys[someKey]["Value"] = c.value;
-        }
-    }
-    std::string keyVal = "old";
-
-    const bool result = GetKeyValue(platform, hkeyLocalMachine, someKey, "Value", keyVal);
-
-    EXPECT_EQ(result, c.expectedResult);
-    EXPECT_EQ(keyVal, c.expectedKeyVal);
-    EXPECT_EQ(platform.opened, std::vector<std::string>{someKey});
-    EXPECT_EQ(platform.queried,
-              c.keyExists ? std::vector<std::string>{"Value"} : std::vector<std::string>{});
-    EXPECT_TRUE(platform.openKeys.empty()) << "a key was left open";
-    EXPECT_EQ(platform.badCloses, 0);
-    EXPECT_EQ(platform.badBuffers, 0) << "the value must be read into 1024 zero bytes";
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Values, GetKeyValueTest,
-    testing::Values(
-        ReadCase{"NoKey", false, false, {}, false, ""},
-        ReadCase{"NoValue", true, false, {}, false, ""},
-        ReadCase{"TextEndingInZero", true, true, textValue("C:\\Tools\\msinfo32.exe"), true,
-                 "C:\\Tools\\msinfo32.exe"},
-        ReadCase{"TextWithoutZero", true, true, {regSz, "abc"}, true, "abc"},
-        // Only the one last 0 is dropped.
-        ReadCase{"TextEndingInTwoZeros",
-                 true,
-                 true,
-                 {regSz, std::string("ab\0\0", 4)},
-                 true,
-                 std::string("ab\0", 3)},
-        ReadCase{"TextOfOnlyZero", true, true, {regSz, std::string(1, '\0')}, true, ""},
-        ReadCase{"TextOfSizeZero", true, true, {regSz, ""}, true, ""},
-        ReadCase{"TextFillingTheBuffer",
-                 true,
-                 true,
-                 {regSz, std::string(1024, 'x')},
-                 true,
-                 std::string(1024, 'x')},
-        ReadCase{"TextAndZeroFillingTheBuffer", true, true, textValue(std::string(1023, 'y')), true,
-                 std::string(1023, 'y')},
-        ReadCase{"TextLargerThanTheBuffer", true, true, {regSz, std::string(1025, 'z')}, false, ""},
-        ReadCase{
-            "Number", true, true, {regDword, bytes({0x78, 0x56, 0x34, 0x12})}, true, "305419896"},
-        ReadCase{"NumberEndingInZeroBytes",
-                 true,
-                 true,
-                 {regDword, bytes({0x00, 0x01, 0, 0})},
-                 true,
-                 "256"},
-        ReadCase{"NumberZero", true, true, {regDword, bytes({0, 0, 0, 0})}, true, "0"},
-        ReadCase{"NumberLargest",
-                 true,
-                 true,
-                 {regDword, bytes({0xff, 0xff, 0xff, 0xff})},
-                 true,
-                 "4294967295"},
-        ReadCase{"NumberOfSizeZero", true, true, {regDword, ""}, true, "0"},
-        // Other types count as read and leave KeyVal as it was.
-        ReadCase{"ExpandableText", true, true, {2, textValue("%SystemRoot%").bytes}, true, "old"},
-        ReadCase{"Binary", true, true, {3, "xyz"}, true, "old"},
-        ReadCase{"BinaryOfSizeZero", true, true, {3, ""}, true, "old"},
-        ReadCase{"MultiText", true, true, {7, std::string("a\0b\0\0", 5)}, true, "old"}),
-    [](const testing::TestParamInfo<ReadCase>& info) { return std::string(info.param.name); });
-
-// The root is handed to the registry unchanged.
-TEST(GetKeyValue, UsesTheRootGiven) {
-    FakePlatform platform;
-    platform.keys[someKey]["Value"] = textValue("text");
-    std::string keyVal = "old";
-    EXPECT_FALSE(GetKeyValue(platform, 0x80000001u, someKey, "Value", keyVal));
-    EXPECT_EQ(keyVal, "");
-    EXPECT_TRUE(GetKeyValue(platform, hkeyLocalMachine, someKey, "Value", keyVal));
-    EXPECT_EQ(keyVal, "text");
-}
-
-// ---------------------------------------------------------------------------
-// StartSysInfo: the registry, files and programs of one machine, and what the
-// System Info button then does.
-
-struct Machine {
-    bool firstKey = false;
-    bool firstValue = false;
-    FakeValue first;
-    bool secondKey = false;
-    bool secondValue = false;
-    std::string folder;  // the second value's text
-    std::vector<std::string> files;
-    std::vector<std::string> programs;
-    bool fileTestThrows = false;
+struct File {
+    std::string path;
+    Kind kind = Kind::program;
 };
-
-struct StartCase {
-    const char* name;
-    Machine machine;
-    std::vector<std::string> expectedOpened;
-    std::vector<std::string> expectedFileTests;
-    std::vector<std::string> expectedStartTries;
-    std::vector<std::string> expectedStarted;
-    int expectedMessages;
-};
-
-void PrintTo(const StartCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class StartSysInfoTest : public testing::TestWithParam<StartCase> {};
-
-// Checks which keys are opened in which order, which files are tested, which
-// program is started, and whether the message is shown.
-TEST_P(StartSysInfoTest, StartsTheToolOrShowsTheMessage) {
-    const StartCase& c = GetParam();
-    FakePlatform platform;
-    if (c.machine.firstKey) {
-        platform.keys[msinfoKey] = {};
-        if (c.machine.firstValue) {
-            platform.keys[msinfoKey]["PATH"] = c.machine.first;
-        }
-    }
-    if (c.machine.secondKey) {
-        platform.keys[locationKey] = {};
-        if (c.machine.secondValue) {
-            platform.keys[locationKey]["MSINFO"] = textValue(c.machine.folder);
-        }
-    }
-    platform.files.insert(c.machine.files.begin(), c.machine.files.end());
-    platform.programs.insert(c.machine.programs.begin(), c.machine.programs.end());
-    platform.fileTestThrows = c.machine.fileTestThrows;
-    FakeMessages messages;
-
-    StartSysInfo(platform, messages);
-
-    EXPECT_EQ(platform.opened, c.expectedOpened);
-    EXPECT_EQ(platform.fileTests, c.expectedFileTests);
-    EXPECT_EQ(platform.startTries, c.expectedStartTries);
-    EXPECT_EQ(platform.started, c.expectedStarted);
-    EXPECT_EQ(messages.shown, c.expectedMessages);
-    EXPECT_TRUE(platform.openKeys.empty()) << "a key was left open";
-    EXPECT_EQ(platform.badCloses, 0);
-    EXPECT_EQ(platform.badBuffers, 0);
-}
-
-const std::string tool = "C:\\Program Files\\Common Files\\MSInfo\\msinfo32.exe";
-const std::string folder = "C:\\Program Files\\Common Files\\MSInfo";
-const std::string folderTool = folder + "\\MSINFO32.EXE";
-
-INSTANTIATE_TEST_SUITE_P(
-    Machines, StartSysInfoTest,
-    testing::Values(
-        // The first value is taken as it is, untested; the second key is never looked at.
-        StartCase{"FirstValueFound",
-                  {true, true, textValue(tool), true, true, folder, {folderTool}, {tool}},
-                  {msinfoKey},
-                  {},
-                  {tool},
-                  {tool},
-                  0},
-        StartCase{"FirstValueNamesNoProgram",
-                  {true, true, textValue(tool), true, true, folder, {folderTool}, {folderTool}},
-                  {msinfoKey},
-                  {},
-                  {tool},
-                  {},
-                  1},
-        StartCase{"FirstKeyWithoutValueSecondWithFile",
-                  {true, false, {}, true, true, folder, {folderTool}, {folderTool}},
-                  {msinfoKey, locationKey},
-                  {folderTool},
-                  {folderTool},
-                  {folderTool},
-                  0},
-        StartCase{"OnlySecondKeyWithFile",
-                  {false, false, {}, true, true, folder, {folderTool}, {folderTool}},
-                  {msinfoKey, locationKey},
-                  {folderTool},
-                  {folderTool},
-                  {folderTool},
-                  0},
-        StartCase{"OnlySecondKeyWithoutFile",
-                  {false, false, {}, true, true, folder, {}, {folderTool}},
-                  {msinfoKey, locationKey},
-                  {folderTool},
-                  {},
-                  {},
-                  1},
-        StartCase{"OnlySecondKeyFileThatDoesNotStart",
-                  {false, false, {}, true, true, folder, {folderTool}, {}},
-                  {msinfoKey, locationKey},
-                  {folderTool},
-                  {folderTool},
-                  {},
-                  1},
-        StartCase{"SecondKeyWithoutValue",
-                  {false, false, {}, true, false, "", {"\\MSINFO32.EXE"}, {"\\MSINFO32.EXE"}},
-                  {msinfoKey, locationKey},
-                  {},
-                  {},
-                  {},
-                  1},
-        StartCase{"SecondValueEmpty",
-                  {false, false, {}, true, true, "", {}, {"\\MSINFO32.EXE"}},
-                  {msinfoKey, locationKey},
-                  {"\\MSINFO32.EXE"},
-                  {},
-                  {},
-                  1},
-        StartCase{"NeitherKey",
-                  {false, false, {}, false, false, "", {}, {""}},
-                  {msinfoKey, locationKey},
-                  {},
-                  {},
-                  {},
-                  1},
-        // Found, but the path stays empty; the start fails.
-        StartCase{"FirstValueOfAnotherType",
-                  {true, true, {3, tool}, true, true, folder, {folderTool}, {tool, folderTool}},
-                  {msinfoKey},
-                  {},
-                  {""},
-                  {},
-                  1},
-        StartCase{"FirstValueOfSizeZero",
-                  {true, true, {regSz, ""}, true, true, folder, {folderTool}, {folderTool}},
-                  {msinfoKey},
-                  {},
-                  {""},
-                  {},
-                  1},
-        StartCase{"FirstValueANumber",
-                  {true, true, {regDword, bytes({42, 0, 0, 0})}, false, false, "", {}, {"42"}},
-                  {msinfoKey},
-                  {},
-                  {"42"},
-                  {"42"},
-                  0},
-        StartCase{"FileTestFails",
-                  {false, false, {}, true, true, folder, {folderTool}, {folderTool}, true},
-                  {msinfoKey, locationKey},
-                  {folderTool},
-                  {},
-                  {},
-                  1}),
-    [](const testing::TestParamInfo<StartCase>& info) { return std::string(info.param.name); });
 
 #ifndef _WIN32
-// Without a registry every lookup fails and System Info shows the message.
-TEST(SystemPlatform, ReportsFailureWithoutARegistry) {
-    auto platform = makeSystemPlatform();
+// All in memory; every key opened must be closed again.
+class Machine final : public SysInfoPlatform, public SysInfoMessages {
+public:
+    int shown = 0;  // messages
+    void showUnavailable() override { ++shown; }
+    ~Machine() override { EXPECT_TRUE(open.empty()) << "a key was left open"; }
+    void add(const Value& value) { keys[value.key][value.name] = value; }
+    void add(const File& file) { files[file.path] = file.kind; }
+    SysInfoPlatform& platform() { return *this; }
+    std::vector<std::string> started(std::size_t) { return startedPaths; }
+    bool fileTestThrows = false;
+
+    bool regOpenKey(std::uint32_t root, const std::string& name, Key& key) override {
+        if (root != hkeyLocalMachine || keys.count(name) == 0)
+            return false;
+        key = ++lastKey;
+        open[key] = name;
+        return true;
+    }
+    bool regQueryValue(Key key, const std::string& name, std::uint32_t& type,
+                       std::vector<char>& buffer, std::uint32_t& size) override {
+        const auto& values = keys[open.at(key)];
+        const auto value = values.find(name);
+        if (value == values.end() || value->second.bytes.size() > size)
+            return false;
+        std::copy(value->second.bytes.begin(), value->second.bytes.end(), buffer.begin());
+        type = value->second.type;
+        size = static_cast<std::uint32_t>(value->second.bytes.size());
+        return true;
+    }
+    void regCloseKey(Key key) override { EXPECT_EQ(open.erase(key), 1u) << "closed twice"; }
+    bool fileExists(const std::string& path) override {
+        if (fileTestThrows)
+            throw std::runtime_error("file test failed");
+        return files.count(path) != 0 && files[path] != Kind::hiddenProgram;
+    }
+    bool startProgram(const std::string& path) override {
+        if (files.count(path) == 0 || files[path] == Kind::notAProgram)
+            return false;
+        startedPaths.push_back(path);
+        return true;
+    }
+
+private:
+    std::map<std::string, std::map<std::string, Value>> keys;
+    std::map<std::string, Kind> files;
+    std::map<Key, std::string> open;
+    Key lastKey = 0;
+    std::vector<std::string> startedPaths;
+};
+#else
+namespace fs = std::filesystem;
+
+fs::path self() {
+    char path[MAX_PATH] = {};
+    return std::string(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
+}
+
+// Opens keys as a user who may read them but not write them.
+LONG WINAPI openAsReader(HKEY root, LPCSTR name, DWORD options, REGSAM rights, PHKEY key) {
+    if ((rights & ~(KEY_READ | KEY_WOW64_RES)) != 0)
+        return ERROR_ACCESS_DENIED;
+    return RegOpenKeyExA(root, name, options, rights, key);
+}
+
+// The real registry and a folder under C:\; the programs are copies of this
+// test, which then only leave a mark beside themselves (see main).
+class Machine final : public SysInfoMessages {
+public:
+    int shown = 0;  // messages
+    void showUnavailable() override { ++shown; }
+    Machine() {
+        for (const auto& key : {msinfoKey, locationKey, testKey})
+            RegDeleteTreeA(HKEY_LOCAL_MACHINE, key.c_str());
+        // A program started by the case before may still be running.
+        std::error_code busy;
+        for (int wait = 0; wait < 100 && (fs::remove_all(work, busy), busy); ++wait) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+    }
+    void add(const Value& value) {
+        EXPECT_EQ(RegSetKeyValueA(HKEY_LOCAL_MACHINE, value.key.c_str(), value.name.c_str(),
+                                  value.type, value.bytes.data(), value.bytes.size()),
+                  ERROR_SUCCESS);
+    }
+    void add(const File& file) {
+        fs::create_directories(fs::path(file.path).parent_path());
+        if (file.kind == Kind::notAProgram) {
+            std::ofstream(file.path) << "not a program";
+        } else {
+            fs::copy_file(self(), file.path);
+            programs.push_back(file.path);
+        }
+        if (file.kind == Kind::hiddenProgram)
+            SetFileAttributesA(file.path.c_str(), FILE_ATTRIBUTE_HIDDEN);
+    }
+    SysInfoPlatform& platform() { return *real; }
+    // The programs that ran, once at least count of them have.
+    std::vector<std::string> started(std::size_t count) {
+        std::vector<std::string> ran;
+        for (int wait = 0; wait < 100 && (wait == 0 || ran.size() < count); ++wait) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(wait == 0 ? 0 : 100));
+            ran.clear();
+            for (const auto& path : programs) {
+                if (fs::exists(path + ".ran"))
+                    ran.push_back(path);
+            }
+        }
+        return ran;
+    }
+
+private:
+    std::unique_ptr<SysInfoPlatform> real = makeWindowsPlatform(&openAsReader);
+    std::vector<std::string> programs;
+};
+#endif
+
+// One value of each sort, read with KeyVal "old".
+TEST(GetKeyValue, ReadsTextAndNumbersAndLeavesOtherTypes) {
+    const struct {
+        std::uint32_t type;  // 0: no such value
+        std::string bytes;
+        bool result;
+        std::string keyVal;
+    } rows[] = {
+        {0, "", false, ""},
+        {regSz, std::string("C:\\Program Files\\x.exe\0", 23), true, "C:\\Program Files\\x.exe"},
+        {regSz, "abc", true, "abc"},
+        {regSz, std::string("ab\0\0", 4), true, std::string("ab\0", 3)},
+        {regSz, std::string(1, '\0'), true, ""},
+        {regSz, "", true, ""},
+        {regSz, std::string(1023, 'y') + '\0', true, std::string(1023, 'y')},
+        {regSz, std::string(1025, 'z'), false, ""},
+        {regDword, "\x78\x56\x34\x12", true, "305419896"},
+        {regDword, std::string("\0\1\0\0", 4), true, "256"},
+        {regDword, "\xff\xff\xff\xff", true, "4294967295"},
+        {2, std::string("%SystemRoot%\0", 13), true, "old"},
+        {3, "xyz", true, "old"},
+        {3, "", true, "old"},
+        {7, std::string("a\0b\0\0", 5), true, "old"},
+    };
+    Machine machine;
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        const std::string name = std::to_string(i);
+        SCOPED_TRACE("row " + name);
+        if (rows[i].type != 0)
+            machine.add({testKey, name, rows[i].type, rows[i].bytes});
+        std::string keyVal = "old";
+        EXPECT_EQ(GetKeyValue(machine.platform(), hkeyLocalMachine, testKey, name, keyVal),
+                  rows[i].result);
+        EXPECT_EQ(keyVal, rows[i].keyVal);
+    }
     std::string keyVal = "old";
-    EXPECT_FALSE(GetKeyValue(*platform, hkeyLocalMachine, msinfoKey, "PATH", keyVal));
+    EXPECT_FALSE(GetKeyValue(machine.platform(), hkeyLocalMachine, locationKey, "MSINFO", keyVal));
     EXPECT_EQ(keyVal, "");
-    EXPECT_FALSE(platform->fileExists("/bin/sh"));
-    EXPECT_FALSE(platform->startProgram("/bin/true"));
-    FakeMessages messages;
-    StartSysInfo(*platform, messages);
-    EXPECT_EQ(messages.shown, 1);
+}
+
+const std::string tool = work + "\\first tool\\msinfo32.exe";
+const std::string decoy = work + "\\first.exe";  // where a split path would look
+const std::string folder = work + "\\sys info";
+const std::string folderTool = folder + "\\MSINFO32.EXE";
+const Value second = text(locationKey, "MSINFO", folder);
+
+Value first(const std::string& path) {
+    return text(msinfoKey, "PATH", path);
+}
+
+// What the System Info button starts on each machine; the message when nothing.
+// A first value found is started as it is, blanks and all, and the second key
+// is then not used, even when starting fails.
+TEST(StartSysInfo, StartsTheToolOrShowsTheMessage) {
+    const struct {
+        const char* name;
+        std::vector<Value> values;
+        std::vector<File> files;
+        std::vector<std::string> started;
+    } cases[] = {
+        {"first found", {first(tool), second}, {{tool}, {decoy}, {folderTool}}, {tool}},
+        {"first names no file", {first(work + "\\none.exe"), second}, {{folderTool}}, {}},
+        {"first of size 0", {{msinfoKey, "PATH", regSz, ""}, second}, {{folderTool}}, {}},
+        {"first of another type",
+         {{msinfoKey, "PATH", 3, tool}, second},
+         {{tool}, {folderTool}},
+         {}},
+        {"first key without value", {{msinfoKey, "", 0, ""}, second}, {{folderTool}}, {folderTool}},
+        {"second key with MSINFO32.EXE", {second}, {{folderTool}}, {folderTool}},
+        {"second key without MSINFO32.EXE", {second}, {}, {}},
+        {"MSINFO32.EXE no program", {second}, {{folderTool, Kind::notAProgram}}, {}},
+        {"MSINFO32.EXE hidden", {second}, {{folderTool, Kind::hiddenProgram}}, {}},
+        {"second key without value", {{locationKey, "", 0, ""}}, {}, {}},
+        {"second value empty", {text(locationKey, "MSINFO", "")}, {}, {}},
+        {"neither key", {}, {{folderTool}}, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Machine machine;
+        for (const auto& value : c.values) machine.add(value);
+        for (const auto& file : c.files) machine.add(file);
+        StartSysInfo(machine.platform(), machine);
+        EXPECT_EQ(machine.started(c.started.size()), c.started);
+        EXPECT_EQ(machine.shown, c.started.empty() ? 1 : 0);
+    }
+}
+
+#ifndef _WIN32
+// A failing file test, and a system without a registry, end in the message.
+TEST(StartSysInfo, ShowsTheMessageWhenTheFileTestFailsOrThereIsNoRegistry) {
+    Machine machine;
+    machine.add(second);
+    machine.add(File{folderTool});
+    machine.fileTestThrows = true;
+    StartSysInfo(machine, machine);
+    EXPECT_EQ(machine.shown, 1);
+    StartSysInfo(*makeSystemPlatform(), machine);
+    EXPECT_EQ(machine.shown, 2);
+}
+#else
+// This test carries the program's version record.
+TEST(VersionRecord, NamesTheProgram) {
+    std::vector<char> info(GetFileVersionInfoSizeA(self().string().c_str(), nullptr));
+    ASSERT_TRUE(GetFileVersionInfoA(self().string().c_str(), 0, info.size(), info.data()));
+    for (const auto& [name, expected] : {std::pair{"ProductName", "Morvint"},
+                                         {"InternalName", "Morvint"},
+                                         {"OriginalFilename", "Morvint.exe"},
+                                         {"FileVersion", "1.00"},
+                                         {"ProductVersion", "1.00"}}) {
+        const char* value = nullptr;
+        UINT length = 0;
+        VerQueryValueA(info.data(), (std::string("\\StringFileInfo\\040904B0\\") + name).c_str(),
+                       (void**)&value, &length);
+        EXPECT_STREQ(value, expected) << name;
+    }
 }
 #endif
 
 }  // namespace
-}  // namespace morvint::test
+}  // namespace morvint
+
+#ifdef _WIN32
+// Started under another name, as the system-information tool, this program
+// leaves a mark beside itself and ends.
+int main(int argc, char** argv) {
+    if (morvint::self().stem() != "sysinfo_test") {
+        std::ofstream(morvint::self().string() + ".ran");
+        return 0;
+    }
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
+#endif

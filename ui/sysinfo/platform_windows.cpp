@@ -1,9 +1,4 @@
-#include "morvint/sysinfo.h"
-
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
+#include "morvint/sysinfo_windows.h"
 
 namespace morvint {
 
@@ -22,11 +17,13 @@ HKEY keyHandle(SysInfoPlatform::Key key) {
 // The registry of advapi32, the file system and CreateProcessA.
 class WindowsSysInfoPlatform final : public SysInfoPlatform {
 public:
+    explicit WindowsSysInfoPlatform(RegOpenKeyFunction openKey) : openKey_(openKey) {}
+
     bool regOpenKey(std::uint32_t root, const std::string& name, Key& key) override {
         HKEY opened = nullptr;
         // Read access is enough, and a user without write rights to the key may
         // still read it.
-        if (RegOpenKeyExA(rootHandle(root), name.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) {
+        if (openKey_(rootHandle(root), name.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) {
             return false;
         }
         key = reinterpret_cast<Key>(opened);
@@ -78,12 +75,19 @@ public:
         CloseHandle(process.hProcess);
         return true;
     }
+
+private:
+    RegOpenKeyFunction openKey_;
 };
 
 }  // namespace
 
+std::unique_ptr<SysInfoPlatform> makeWindowsPlatform(RegOpenKeyFunction openKey) {
+    return std::make_unique<WindowsSysInfoPlatform>(openKey);
+}
+
 std::unique_ptr<SysInfoPlatform> makeSystemPlatform() {
-    return std::make_unique<WindowsSysInfoPlatform>();
+    return makeWindowsPlatform(&RegOpenKeyExA);
 }
 
 }  // namespace morvint
