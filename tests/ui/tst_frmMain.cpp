@@ -137,9 +137,9 @@ void tst_frmMain::controls_data() {
     QTest::newRow("hpPanel") << "hpPanel" << QRect(0, 219, 120, 17) << "35" << true
                              << "Hit Points: 35"
                              << "Hit Points";
-    QTest::newRow("enemyPanel, greyed") << "enemyPanel" << QRect(120, 219, 127, 17)
-                                        << "Enemy HP:" << false << "Enemy's Hit Points: Enemy HP:"
-                                        << "Enemy's Hit Points";
+    QTest::newRow("enemyPanel, greyed")
+        << "enemyPanel" << QRect(120, 219, 127, 17) << "Enemy HP:" << false << "Enemy's Hit Points"
+        << "Enemy's Hit Points";
     QTest::newRow("timePanel") << "timePanel" << QRect(247, 219, 120, 17) << "0:00" << true
                                << "Total Time: 0:00"
                                << "Total Time";
