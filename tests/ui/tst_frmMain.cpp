@@ -364,13 +364,19 @@ void tst_frmMain::clicksReachTheGame() {
     QFETCH(QString, narrative);
     QFETCH(QString, action);
     auto* pressed = f_->get<QPushButton>(button);
-    QTest::mouseClick(pressed, Qt::LeftButton);
+    QVERIFY(f_->activate());
+    pressed->setFocus();
+    QTest::keyClick(pressed, Qt::Key_Space);
     QCOMPARE(f_->text("mainTxt"), narrative);
     QCOMPARE(f_->text("actionTxt"), action);
     const bool refused = action == QLatin1String("Entered a maze");
     QCOMPARE(pressed->isEnabled(), !refused);
     QCOMPARE(accessiblyDisabled(pressed), refused);
+    // A command that disables its own button hands the focus to the narrative,
+    // never to the next command, which the next Space would run.
+    QCOMPARE(QApplication::focusWidget(), refused ? f_->get("mainTxt") : pressed);
     if (refused) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
         QTest::mouseClick(pressed, Qt::LeftButton);
         pressed->click();
         QCOMPARE(f_->text("mainTxt"), narrative);
