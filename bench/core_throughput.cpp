@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
     }
     std::mt19937 engine(seed);
     SeededRandom random(engine);
-    testing::MemoryWindow window;
+    replay::MemoryWindow window;
     Game game(window, random);
     game.Form_Load();
 

@@ -129,7 +129,7 @@ int main(int argc, char** argv) {
                  static_cast<std::size_t>(narrative->document()->characterCount()), presses);
 
     // The same presses in the core against the in-memory window.
-    morvint::testing::MemoryWindow memory;
+    morvint::replay::MemoryWindow memory;
     morvint::Game game(memory, random);
     game.Form_Load();
     enterBridgeRoom(game, memory);

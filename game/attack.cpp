@@ -39,8 +39,7 @@ void Game::endgame(std::string_view how) {
     if (w_.askPlayAgain()) {
         Form_Load();
     } else {
-        programEnded_ = true;
-        w_.endProgram();
+        endProgram();
     }
 }
 

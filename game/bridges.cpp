@@ -8,8 +8,8 @@ void Game::crossCom_Click() {
     }
     const std::int16_t v = s_.vroom;
     const std::int16_t h = s_.hroom;
-    const bool rickety = (v == 0 && h == 1) || (v == 2 && h == 5);
-    const bool sound = (v == 1 && h == 1) || (v == 6 && h == 1);
+    const bool rickety = findItem(v, h, ItemKind::ricketyBridge) != nullptr;
+    const bool sound = findItem(v, h, ItemKind::soundBridge) != nullptr;
     if (!rickety && !sound) {
         w_.append(Box::mainTxt, "There is nothing to cross. ");
         w_.setEnabled(Button::crossCom, false);

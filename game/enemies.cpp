@@ -1,6 +1,5 @@
 #include <string>
 
-#include "enemies.h"
 #include "morvint/game.h"
 
 namespace morvint {
@@ -14,12 +13,7 @@ std::string enemyPanel(std::string_view enemytype, std::int16_t hp) {
 
 // Is a living enemy in this room, ready to strike the player who leaves?
 bool Game::leaveroom(std::int16_t v, std::int16_t h) const {
-    for (const Attacker& a : attackers) {
-        if (a.row == v && a.col == h && s_.enemyhp.at(a.row, a.col) > 0) {
-            return true;
-        }
-    }
-    return false;
+    return monsterOf(v, h) != nullptr && s_.enemyhp.at(v, h) > 0;
 }
 
 // The first meeting with an unhurt enemy: a coin decides who moves first.

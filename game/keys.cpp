@@ -8,19 +8,10 @@ void Game::pickupCom_Click() {
     if (!begin()) {
         return;
     }
-    const std::int16_t v = s_.vroom;
-    const std::int16_t h = s_.hroom;
-    std::int16_t* key = nullptr;
-    if (v == 1 && h == 0) {
-        key = &s_.k1;
-    } else if (v == 5 && h == 6) {
-        key = &s_.k2;
-    } else if (v == 6 && h == 0) {
-        key = &s_.k3;  // the goblin need not be dead
-    }
-
-    if (key != nullptr) {
-        *key = vbTrue;
+    // The key is taken whether or not the monster that carries it is dead.
+    const std::int16_t key = keyIn(s_.vroom, s_.hroom);
+    if (key != 0) {
+        s_.key(key) = vbTrue;
         w_.setEnabled(Button::pickupCom, false);
         w_.append(Box::mainTxt, "You picked up a key! ");
         w_.setText(Box::actionTxt, "Picked up a key");
@@ -35,38 +26,25 @@ void Game::unlockCom_Click() {
     if (!begin()) {
         return;
     }
-    struct Door {
-        std::int16_t row, col;
-        std::int16_t GameState::*key;
-        std::int16_t GameState::*door;
-        Button way;
-    };
-    static constexpr Door doors[] = {
-        {3, 2, &GameState::k1, &GameState::d1, Button::northCom},
-        {6, 2, &GameState::k2, &GameState::d2, Button::southCom},
-        {5, 5, &GameState::k3, &GameState::d3, Button::northCom},
-    };
-
-    for (const Door& d : doors) {
-        if (d.row != s_.vroom || d.col != s_.hroom) {
-            continue;
-        }
-        if (s_.*d.key != vbTrue) {
-            w_.append(Box::mainTxt, "You don't have the key for this door. ");
-            w_.setEnabled(Button::unlockCom, false);
-            return;
-        }
-        w_.append(Box::mainTxt, "The door is now unlocked. ");
-        w_.setText(Box::actionTxt, "Unlocked door");
+    const Item* door = findItem(s_.vroom, s_.hroom, ItemKind::door);
+    if (door == nullptr) {
+        w_.append(Box::mainTxt, "There is no door to unlock here. ");
         w_.setEnabled(Button::unlockCom, false);
-        w_.setEnabled(d.way, true);
-        w_.setTag(d.way, "True");
-        s_.*d.door = vbTrue;
-        w_.setText(Box::itemTxt, itemlist());
         return;
     }
-    w_.append(Box::mainTxt, "There is no door to unlock here. ");
+    if (s_.key(door->number) != vbTrue) {
+        w_.append(Box::mainTxt, "You don't have the key for this door. ");
+        w_.setEnabled(Button::unlockCom, false);
+        return;
+    }
+    w_.append(Box::mainTxt, "The door is now unlocked. ");
+    w_.setText(Box::actionTxt, "Unlocked door");
     w_.setEnabled(Button::unlockCom, false);
+    const Button way = directionButton(door->way);
+    w_.setEnabled(way, true);
+    w_.setTag(way, "True");
+    s_.door(door->number) = vbTrue;
+    w_.setText(Box::itemTxt, itemlist());
 }
 
 // The keys carried and not yet used, then the gold.

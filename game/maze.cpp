@@ -27,19 +27,27 @@ constexpr Item soundBridge() {
 constexpr Item ricketyBridge() {
     return {ItemKind::ricketyBridge};
 }
-constexpr Item transporter() {
-    return {ItemKind::transporter};
+constexpr Item transporter(Place to) {
+    return {ItemKind::transporter, {}, 0, Way::none, to};
 }
-constexpr Item stairs() {
-    return {ItemKind::stairs};
+constexpr Item stairs(Place to) {
+    return {ItemKind::stairs, {}, 0, Way::none, to};
 }
 constexpr Item gold() {
     return {ItemKind::gold};
 }
-constexpr Item monster(std::string_view name, std::int16_t st, std::int16_t plus,
-                       std::int16_t start, AfterDeath after = AfterDeath::nothing) {
-    return {ItemKind::monster, name, 0, Way::none, st, plus, start, after};
+constexpr Item monster(const Monster& m) {
+    return {ItemKind::monster, {}, 0, Way::none, {}, &m};
 }
+
+// The monsters. Whoever strikes a player leaving a scorpion's room is called
+// "scropion", whatever the room called it.
+constexpr Monster snake = {"snake", 5, 2, 2, "snake"};
+constexpr Monster scropion = {"scropion", 3, 1, 1, "scropion"};
+constexpr Monster scorpion = {"scorpion", 3, 1, 1, "scropion"};
+constexpr Monster goblin = {"goblin", 5, 3, 6, "goblin"};
+constexpr Monster keyGoblin = {"goblin", 5, 3, 6, "goblin", AfterDeath::key, 3};
+constexpr Monster dragon = {"dragon", 9, 4, 10, "dragon", AfterDeath::endOfMaze};
 
 }  // namespace
 
@@ -49,7 +57,7 @@ const MazeTable maze = {{
     {{
         {"NE", {say("You are now in a large, open room. "), say("You can go north or east. "), well()}},
         {"",   {ricketyBridge()}},
-        {"WE", {gated("You can go west or east. "), monster("snake", 5, 2, 2)}},
+        {"WE", {gated("You can go west or east. "), monster(snake)}},
         {"NW", {say("You can go north or west. ")}},
         {"E",  {say("You can go east. ")}},
         {"N",  {say("You can go north. ")}},
@@ -59,7 +67,7 @@ const MazeTable maze = {{
     {{
         {"NES", {say("You can go north, south, or east. "), key(1)}},
         {"",    {soundBridge()}},
-        {"NW",  {gated("You can go north or west. "), monster("scropion", 3, 1, 1)}},
+        {"NW",  {gated("You can go north or west. "), monster(scropion)}},
         {"NS",  {say("You can go north or south. "), potion(1)}},
         {"NES", {say("You can go north, east, or south. ")}},
         {"SW",  {say("You can go west or south. ")}},
@@ -69,9 +77,9 @@ const MazeTable maze = {{
     {{
         {"NS",   {say("You can go north or south. ")}},
         {"NE",   {say("You can go north or east. ")}},
-        {"ESW",  {say("You can go east, west, or south. "), transporter()}},
-        {"NESW", {gated("You can go any direction. "), monster("goblin", 5, 3, 6)}},
-        {"W",    {say("You can go west. "), stairs()}},
+        {"ESW",  {say("You can go east, west, or south. "), transporter({6, 6})}},
+        {"NESW", {gated("You can go any direction. "), monster(goblin)}},
+        {"W",    {say("You can go west. "), stairs({3, 5})}},
         {"",     {ricketyBridge()}},
         {"NSW",  {say("You can go north, south or west. ")}},
     }},
@@ -82,7 +90,7 @@ const MazeTable maze = {{
         {"EW",  {say("You can go north, west, or east. "), door(1, Way::north)}},
         {"SW",  {say("You can go west or south. ")}},
         {"N",   {say("You can go north. "), well()}},
-        {"N",   {say("You can go north. "), stairs()}},
+        {"N",   {say("You can go north. "), stairs({2, 4})}},
         {"NS",  {say("You can go north or south. ")}},
     }},
     // row 4
@@ -97,7 +105,7 @@ const MazeTable maze = {{
     }},
     // row 5
     {{
-        {"E",   {gated("You can go east. "), monster("snake", 5, 2, 2)}},
+        {"E",   {gated("You can go east. "), monster(snake)}},
         {"S",   {say("You can go south. ")}},
         {"N",   {say("You can go north. "), gold()}},
         {"ES",  {say("You can go south or east. ")}},
@@ -107,24 +115,50 @@ const MazeTable maze = {{
     }},
     // row 6, the northern edge; the way out lies north of the dragon
     {{
-        {"E",  {gated("You can go east. "), monster("goblin", 5, 3, 6, AfterDeath::key3)}},
+        {"E",  {gated("You can go east. "), monster(keyGoblin)}},
         {"",   {soundBridge()}},
         {"EW", {say("You can go south, west, or east. "), door(2, Way::south)}},
-        {"EW", {gated("You can go west or east. "), monster("scorpion", 3, 1, 1)}},
+        {"EW", {gated("You can go west or east. "), monster(scorpion)}},
         {"SW", {say("You can go west or south. ")}},
-        {"S",  {gated("You can go north or south. "), monster("dragon", 9, 4, 10, AfterDeath::endOfMaze)}},
-        {"S",  {say("You can go south. "), transporter(), say("You can hear noises coming from the adjacent room. ")}},
+        {"S",  {gated("You can go north or south. "), monster(dragon)}},
+        {"S",  {say("You can go south. "), transporter({2, 2}), say("You can hear noises coming from the adjacent room. ")}},
     }},
 }};
 // clang-format on
 
-const Item* monsterOf(int row, int col) {
-    for (const Item& item : maze.at(row).at(col).items) {
-        if (item.kind == ItemKind::monster) {
-            return &item;
+const Room* roomAt(int row, int col) {
+    if (row < 0 || row >= mazeSize || col < 0 || col >= mazeSize) {
+        return nullptr;
+    }
+    return &maze[row][col];
+}
+
+bool isWayOut(int row, int col) {
+    return row == wayOut.row && col == wayOut.col;
+}
+
+const Item* findItem(int row, int col, ItemKind kind) {
+    if (const Room* room = roomAt(row, col)) {
+        for (const Item& item : room->items) {
+            if (item.kind == kind) {
+                return &item;
+            }
         }
     }
     return nullptr;
+}
+
+const Monster* monsterOf(int row, int col) {
+    const Item* item = findItem(row, col, ItemKind::monster);
+    return item != nullptr ? item->monster : nullptr;
+}
+
+std::int16_t keyIn(int row, int col) {
+    if (const Item* key = findItem(row, col, ItemKind::key)) {
+        return key->number;
+    }
+    const Monster* m = monsterOf(row, col);
+    return m != nullptr && m->after == AfterDeath::key ? m->key : 0;
 }
 
 }  // namespace morvint

@@ -1,6 +1,5 @@
 #include <string>
 
-#include "enemies.h"
 #include "morvint/game.h"
 
 namespace morvint {
@@ -41,19 +40,15 @@ void Game::move(const Step& step) {
         return;
     }
 
-    const unsigned endings = endings_;
+    const ThisGame game(*this);
 
     // A living enemy always strikes the player who leaves its room.
     std::string leaveMessage;
     if (leaveroom(s_.vroom, s_.hroom)) {
         const std::int16_t before = s_.hp;
-        for (const Attacker& a : attackers) {
-            if (a.row == s_.vroom && a.col == s_.hroom) {
-                attacked(s_.vroom, s_.hroom, a.st, a.plus, a.enemytype);
-                break;
-            }
-        }
-        if (endings_ != endings) {
+        const Monster& m = *monsterOf(s_.vroom, s_.hroom);
+        attacked(s_.vroom, s_.hroom, m.st, m.plus, m.leaving);
+        if (game.over()) {
             return;
         }
         leaveMessage = "You were attcked when you left the room. You lost " +
@@ -68,7 +63,7 @@ void Game::move(const Step& step) {
         s_.side = step.sideAfter;
     }
     setenable(s_.vroom, s_.hroom, 0);
-    if (endings_ != endings) {
+    if (game.over()) {
         return;
     }
     if (!leaveMessage.empty()) {

@@ -10,6 +10,14 @@ bool Game::begin() {
     return !programEnded_;
 }
 
+void Game::endProgram() {
+    if (programEnded_) {
+        return;
+    }
+    programEnded_ = true;
+    w_.endProgram();
+}
+
 void Game::showHp() {
     w_.setPanelText(Panel::hp, std::to_string(s_.hp));
 }
@@ -22,12 +30,12 @@ void Game::Form_Load() {
     }
     s_.potion1 = vbTrue;
     s_.potion2 = vbTrue;
-    s_.vroom = 0;
-    s_.hroom = 3;
-    s_.hp = 35;
+    s_.vroom = startRoom.row;
+    s_.hroom = startRoom.col;
+    s_.hp = startHp;
     for (int row = 0; row < mazeSize; ++row) {
         for (int col = 0; col < mazeSize; ++col) {
-            if (const Item* monster = monsterOf(row, col)) {
+            if (const Monster* monster = monsterOf(row, col)) {
                 s_.enemyhp.at(row, col) = monster->start;
             }
         }

@@ -1,12 +1,8 @@
+#include <string>
+
 #include "morvint/game.h"
 
 namespace morvint {
-namespace {
-
-constexpr std::string_view bridgePhrase = "There is a bridge that you must cross to go forward. ";
-constexpr std::string_view ricketyPhrase =
-    "There is a rickety bridge that you must cross to go forward. ";
-
 Button directionButton(Way way) {
     switch (way) {
         case Way::north:
@@ -19,6 +15,12 @@ Button directionButton(Way way) {
             return Button::westCom;
     }
 }
+
+namespace {
+
+constexpr std::string_view bridgePhrase = "There is a bridge that you must cross to go forward. ";
+constexpr std::string_view ricketyPhrase =
+    "There is a rickety bridge that you must cross to go forward. ";
 
 Way wayOfLetter(char letter) {
     switch (letter) {
@@ -51,21 +53,20 @@ void Game::setenable(std::int16_t v, std::int16_t h, std::int16_t n) {
         w_.setText(Box::mainTxt, "");
     }
 
-    const unsigned endings = endings_;
-    if (v >= 0 && v < mazeSize && h >= 0 && h < mazeSize) {
-        const Room& room = maze[v][h];
-        for (char letter : room.open) {
+    const ThisGame game(*this);
+    if (const Room* room = roomAt(v, h)) {
+        for (char letter : room->open) {
             openWay(wayOfLetter(letter));
         }
-        for (const Item& item : room.items) {
+        for (const Item& item : room->items) {
             addRoomItem(item, v, h, n);
-            if (endings_ != endings) {
+            if (game.over()) {
                 return;  // a blow ended the game; the new game is already set up
             }
         }
     }
 
-    if (v == 7 && h == 5) {
+    if (isWayOut(v, h)) {
         w_.append(Box::mainTxt, "You made it out of the maze! ");
         endgame("from a curse on the gold. ");
         return;
@@ -94,25 +95,20 @@ void Game::addRoomItem(const Item& item, std::int16_t v, std::int16_t h, std::in
                       "risk. ");
             break;
         case ItemKind::potion:
-            if ((item.number == 1 ? s_.potion1 : s_.potion2) != vbFalse) {
+            if (s_.potion(item.number) != vbFalse) {
                 w_.append(Box::mainTxt,
                           "There is a potion in the middle of the room but drink it at your own "
                           "risk. ");
             }
             break;
         case ItemKind::key:
-            if ((item.number == 1 ? s_.k1 : s_.k2) == vbFalse) {
-                w_.append(Box::mainTxt,
-                          item.number == 1
-                              ? "There is a key with the number 1 on it in the room. "
-                              : "There is a key with the number 2 on it in the room. ");
+            if (s_.key(item.number) == vbFalse) {
+                w_.append(Box::mainTxt, "There is a key with the number " +
+                                            std::to_string(item.number) + " on it in the room. ");
             }
             break;
         case ItemKind::door: {
-            const std::int16_t unlocked = item.number == 1   ? s_.d1
-                                          : item.number == 2 ? s_.d2
-                                                             : s_.d3;
-            if (unlocked != vbFalse) {
+            if (s_.door(item.number) != vbFalse) {
                 openWay(item.way);
             } else {
                 w_.append(Box::mainTxt, item.way == Way::north
@@ -152,28 +148,30 @@ void Game::addRoomItem(const Item& item, std::int16_t v, std::int16_t h, std::in
             }
             break;
         case ItemKind::monster:
-            meetMonster(item, v, h);
+            meetMonster(*item.monster, v, h);
             break;
     }
 }
 
 // A monster met for the first time is announced; a wounded one strikes at once.
-void Game::meetMonster(const Item& monster, std::int16_t v, std::int16_t h) {
+void Game::meetMonster(const Monster& monster, std::int16_t v, std::int16_t h) {
     const std::int16_t e = s_.enemyhp.at(v, h);
     if (e > 0) {
         if (e == monster.start) {
-            enemyroom(v, h, monster.st, monster.plus, monster.text);
+            enemyroom(v, h, monster.st, monster.plus, monster.name);
         } else {
-            attacked(v, h, monster.st, monster.plus, monster.text);
+            attacked(v, h, monster.st, monster.plus, monster.name);
         }
         return;
     }
     switch (monster.after) {
         case AfterDeath::nothing:
             break;
-        case AfterDeath::key3:
-            if (s_.k3 == vbFalse) {
-                w_.append(Box::mainTxt, "The goblin dropped a key with the number 3 on it. ");
+        case AfterDeath::key:
+            if (s_.key(monster.key) == vbFalse) {
+                w_.append(Box::mainTxt, "The " + std::string(monster.name) +
+                                            " dropped a key with the number " +
+                                            std::to_string(monster.key) + " on it. ");
             }
             break;
         case AfterDeath::endOfMaze:

@@ -22,7 +22,6 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <limits>
 #include <utility>
 
 #include "frmAbout.h"
@@ -244,11 +243,8 @@ QPushButton* frmMain::makeButton(Button b, const char* name, const QString& capt
     button->setAccessibleName(accessibleName);
     button->setAccessibleDescription(description);
     button->setProperty("Tag", QString());
-    connect(button, &QPushButton::clicked, this, [this, b] {
-        if (!ended_) {
-            command([this, b] { game_.click(b); });
-        }
-    });
+    connect(button, &QPushButton::clicked, this,
+            [this, b] { command([this, b] { game_.click(b); }); });
     buttons_[index(b)] = button;
     return button;
 }
@@ -585,10 +581,6 @@ bool frmMain::askPlayAgain() {
 }
 
 void frmMain::endProgram() {
-    if (ended_) {
-        return;
-    }
-    ended_ = true;
     Timer1_->stop();
     ending_();
 }
@@ -613,11 +605,6 @@ void frmMain::closeProgram() {
     QCoreApplication::exit(0);
 }
 
-QString frmMain::clockText(std::int32_t hours, std::int16_t minutes) {
-    return QString::number(hours) + (minutes <= 9 ? QStringLiteral(":0") : QStringLiteral(":")) +
-           QString::number(minutes);
-}
-
 QString frmMain::helpText() {
     return QStringLiteral(
         "Find the gold and get out of the maze without dying.\n\n"
@@ -628,23 +615,14 @@ QString frmMain::helpText() {
 }
 
 void frmMain::Timer1_Timer() {
-    if (ended_) {
+    if (game_.programEnded()) {
         return;
     }
-    minutes_ += 1;
-    if (minutes_ > 59) {
-        // Saturates at the top of the 32-bit range, which no window lives to see.
-        if (hours_ < std::numeric_limits<std::int32_t>::max()) {
-            hours_ += 1;
-        }
-        minutes_ = 0;
-    }
-    const QString text = clockText(hours_, minutes_);
-    setPanelText(Panel::time, text.toStdString());
+    setPanelText(Panel::time, clock_.tick());
 }
 
 void frmMain::undoMnu_Click() {
-    if (ended_) {
+    if (game_.programEnded()) {
         return;
     }
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Cheater!"),
@@ -652,25 +630,25 @@ void frmMain::undoMnu_Click() {
     box.setObjectName(QStringLiteral("cheaterBox"));
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
-    endProgram();
+    game_.endProgram();
 }
 
 void frmMain::newMnu_Click() {
-    if (ended_) {
+    if (game_.programEnded()) {
         return;
     }
     command([this] { game_.newMnu_Click(); });
 }
 
 void frmMain::exitMnu_Click() {
-    if (ended_) {
+    if (game_.programEnded()) {
         return;
     }
     close();
 }
 
 void frmMain::aboutMnu_Click() {
-    if (ended_) {
+    if (game_.programEnded()) {
         return;
     }
     if (about_.isNull()) {

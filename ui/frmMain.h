@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "morvint/clock.h"
 #include "morvint/game.h"
 #include "morvint/random.h"
 #include "morvint/window.h"
@@ -64,9 +65,6 @@ public:
     bool showPlayAgainBox();
     static void closeProgram();
 
-    // True once the program has been ended; nothing of this window runs after that.
-    bool hasEnded() const { return ended_; }
-
     morvint::Game& game() { return game_; }
     QPushButton* button(morvint::Button b) const;
     QLabel* panel(morvint::Panel p) const;
@@ -74,8 +72,6 @@ public:
     // The About box, while it exists.
     QWidget* aboutBox() const { return about_; }
 
-    // The clock's text: hours without leading zero, minutes with two digits.
-    static QString clockText(std::int32_t hours, std::int16_t minutes);
     // The short help that F1 shows in the play-again box.
     static QString helpText();
 
@@ -124,15 +120,11 @@ private:
     QLabel* panels_[3] = {};
     QTimer* Timer1_ = nullptr;
 
-    // The clock's counters, written only by Timer1_Timer. The hour count is 32 bits
-    // wide so that it cannot overflow in any lifetime of the window (it would take
-    // some 245,000 years); the minutes stay within 0..59 between ticks.
-    std::int16_t minutes_ = 0;
-    std::int32_t hours_ = 0;
+    // Counts the ticks of Timer1 since the window opened.
+    morvint::GameClock clock_;
 
     Question playAgain_;
     Ending ending_;
-    bool ended_ = false;
     QPointer<QWidget> about_;
 
     QLabel* notice_ = nullptr;

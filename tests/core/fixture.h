@@ -10,6 +10,9 @@
 
 namespace morvint::testing {
 
+using replay::MemoryWindow;
+using replay::ScriptedRandom;
+
 // A game started in the in-memory window, with a scripted random source.
 class GameTest : public ::testing::Test {
 protected:

@@ -17,7 +17,7 @@
 namespace {
 
 using namespace morvint;
-using morvint::testing::MemoryWindow;
+using morvint::replay::MemoryWindow;
 
 // Uniform draws from a seeded engine, with the edges of [0, 1) now and then.
 class FuzzRandom : public RandomSource {
@@ -75,7 +75,7 @@ std::string expectedWays(const GameState& s) {
                 set('W');
             if (s.side == "east")
                 set('E');
-        } else if (item.kind == ItemKind::monster && item.after == AfterDeath::endOfMaze &&
+        } else if (item.kind == ItemKind::monster && item.monster->after == AfterDeath::endOfMaze &&
                    s.enemyhp.at(s.vroom, s.hroom) <= 0 && s.gold != 0) {
             set('N');
         }
@@ -219,7 +219,7 @@ public:
                   std::to_string(s.hroom) + " has " + expectedWays(s));
         for (int row = 0; row < mazeSize; ++row) {
             for (int col = 0; col < mazeSize; ++col) {
-                const Item* monster = monsterOf(row, col);
+                const Monster* monster = monsterOf(row, col);
                 const std::int16_t e = s.enemyhp.at(row, col);
                 check(e >= 0 && e <= (monster ? monster->start : 0),
                       "enemy HP " + std::to_string(e) + " in " + std::to_string(row) + "," +

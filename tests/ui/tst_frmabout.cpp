@@ -1,5 +1,4 @@
-// The About box: its window, controls, fonts, version, keys, picture and the
-// System Info... button.
+// The About box: its window, focus, keys, picture and the System Info... button.
 
 #include <QAccessible>
 #include <QLabel>
@@ -67,61 +66,6 @@ private slots:
         box->close();
         flushDeletes();
         QVERIFY(box.isNull());
-    }
-
-    // Each control: its text, place in pixels (twips / 15) and accessible name,
-    // the text without its "&"; for the labels, the requested font size, black or
-    // standard text, wrapping, a transparent background and no focus.
-    void controls_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QRect>("place");
-        QTest::addColumn<qreal>("points");
-        QTest::addColumn<bool>("black");
-        QTest::addColumn<bool>("wraps");
-        QTest::newRow("cmdOK") << "cmdOK"
-                               << "OK" << QRect(208, 264, 84, 23) << 0.0 << false << false;
-        QTest::newRow("cmdSysInfo")
-            << "cmdSysInfo"
-            << "&System Info..." << QRect(304, 264, 83, 23) << 0.0 << false << false;
-        QTest::newRow("lblDescription")
-            << "lblDescription"
-            << "A text-based maze which you navigate your way through. The object is to find the "
-               "gold and escape the maze alive. Be careful though, monsters lurk within the maze."
-            << QRect(32, 128, 339, 118) << 13.5 << true << true;
-        QTest::newRow("lblTitle") << "lblTitle"
-                                  << "Morvint" << QRect(70, 16, 259, 32) << 24.0 << true << false;
-        QTest::newRow("lblVersion")
-            << "lblVersion"
-            << "Version 1.0.0" << QRect(70, 64, 259, 15) << 9.75 << false << false;
-    }
-    void controls() {
-        QFETCH(QString, name);
-        QFETCH(QString, text);
-        QFETCH(QRect, place);
-        QFETCH(qreal, points);
-        QFETCH(bool, black);
-        QFETCH(bool, wraps);
-        frmAbout box;
-        QWidget* control = child(box, name);
-        QCOMPARE(control->geometry(), place);
-        QCOMPARE(accessibleText(control), QString(text).remove('&'));
-        if (auto* button = qobject_cast<QPushButton*>(control)) {
-            QCOMPARE(button->text(), text);
-            return;
-        }
-        auto* label = qobject_cast<QLabel*>(control);
-        QCOMPARE(label->text(), text);
-        QCOMPARE(label->font().family(), QStringLiteral("MS Sans Serif"));
-        QCOMPARE(label->font().pointSizeF(), points);
-        QCOMPARE(label->font().weight(), QFont::Normal);
-        QVERIFY(!label->font().italic());
-        const QColor standard = QApplication::palette(label).color(QPalette::WindowText);
-        QCOMPARE(label->palette().color(QPalette::WindowText),
-                 black ? QColor(Qt::black) : standard);
-        QCOMPARE(label->wordWrap(), wraps);
-        QVERIFY(!label->autoFillBackground());
-        QCOMPARE(label->focusPolicy(), Qt::NoFocus);
     }
 
     // OK then System Info... in the tab order, OK the default button with the focus.

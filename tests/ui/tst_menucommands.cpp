@@ -14,7 +14,6 @@
 #include "window_test.h"
 
 using morvint::testing::onNextBox;
-using morvint::testing::opening;
 using morvint::testing::runUntilTheEnd;
 
 namespace {
@@ -54,17 +53,9 @@ private slots:
     void cleanup() { f_.reset(); }
 
     void timer();
-    void ticks_data();
-    void ticks();
-    void newGameKeepsCounting_data();
-    void newGameKeepsCounting();
-    void clockText_data();
-    void clockText();
     void undo_data();
     void undo();
     void undoEndsTheRealProgram();
-    void newGame_data();
-    void newGame();
     void exit_data();
     void exit();
     void exitWithAboutOpen();
@@ -103,77 +94,12 @@ void tst_menucommands::timer() {
     QCOMPARE(timeText(), QStringLiteral("0:01"));
 }
 
-// The minutes always have two digits, never reaching 60; the hours have none to spare.
-void tst_menucommands::ticks_data() {
-    QTest::addColumn<int>("ticks");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("first minute") << 1 << "0:01";
-    QTest::newRow("ninth") << 9 << "0:09";
-    QTest::newRow("tenth") << 10 << "0:10";
-    QTest::newRow("59th") << 59 << "0:59";
-    QTest::newRow("60th: never 0:60") << 60 << "1:00";
-    QTest::newRow("61st") << 61 << "1:01";
-    QTest::newRow("600th") << 600 << "10:00";
-}
-
-void tst_menucommands::ticks() {
-    QFETCH(int, ticks);
-    QFETCH(QString, text);
-    tick(ticks);
-    QCOMPARE(timeText(), text);
-}
-
-// A new game, by New or by Yes to play again, writes "0:00" but keeps the count:
-// at the next tick the clock shows again the time since the window opened.
-void tst_menucommands::newGameKeepsCounting_data() {
-    QTest::addColumn<int>("before");
-    QTest::addColumn<QString>("after");
-    QTest::addColumn<bool>("byMenu");
-    QTest::newRow("75 minutes, New") << 75 << "1:16" << true;
-    QTest::newRow("75 minutes, Yes to play again") << 75 << "1:16" << false;
-    QTest::newRow("59 minutes, New") << 59 << "1:00" << true;
-}
-
-void tst_menucommands::newGameKeepsCounting() {
-    QFETCH(int, before);
-    QFETCH(QString, after);
-    QFETCH(bool, byMenu);
-    tick(before);
-    if (byMenu) {
-        w().newMnu_Click();
-    } else {
-        onNextBox([](QMessageBox& box) { box.button(QMessageBox::Yes)->click(); });
-        w().game().endgame("from a curse on the gold. ");
-        QCOMPARE(f_->text("actionTxt"), QStringLiteral("Entered a maze"));
-    }
-    QCOMPARE(timeText(), QStringLiteral("0:00"));
-    tick(1);
-    QCOMPARE(timeText(), after);
-    QCOMPARE(f_->endings, 0);
-}
-
-// The text for counts beyond 32767 hours (the count is 32 bits wide).
-void tst_menucommands::clockText_data() {
-    QTest::addColumn<int>("hours");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("32767") << 32767 << "32767:59";
-    QTest::newRow("32768") << 32768 << "32768:59";
-    QTest::newRow("32 bits") << 2147483647 << "2147483647:59";
-}
-
-void tst_menucommands::clockText() {
-    QFETCH(int, hours);
-    QFETCH(QString, text);
-    QCOMPARE(frmMain::clockText(hours, 59), text);
-}
-
 // Undo, by the menu item or Alt+Backspace wherever the focus is: the scolding,
 // then the end of the program; nothing is undone, and nothing runs after the end.
 void tst_menucommands::undo_data() {
     QTest::addColumn<QString>("how");
     QTest::newRow("menu item") << "menu";
     QTest::newRow("Alt+Backspace in the narrative") << "mainTxt";
-    QTest::newRow("Alt+Backspace in the last action") << "actionTxt";
     QTest::newRow("Alt+Backspace on a button") << "northCom";
 }
 
@@ -184,7 +110,7 @@ void tst_menucommands::undo() {
     run(how, "undoMnu", QKeySequence(Qt::ALT | Qt::Key_Backspace));
     QCOMPARE(scolding, expectedScolding);
     QCOMPARE(f_->endings, 1);
-    QVERIFY(w().hasEnded());
+    QVERIFY(w().game().programEnded());
     QCOMPARE(f_->text("actionTxt"), QStringLiteral("Went north(1,3)"));
     w().newMnu_Click();
     QCOMPARE(f_->text("actionTxt"), QStringLiteral("Went north(1,3)"));
@@ -204,31 +130,11 @@ void tst_menucommands::undoEndsTheRealProgram() {
     });
     QCOMPARE(runUntilTheEnd(), 0);
     QCOMPARE(scolding, expectedScolding);
-    QVERIFY(window.hasEnded());
+    QVERIFY(window.game().programEnded());
     QVERIFY(!window.isVisible());
     QVERIFY(!w().isVisible());
     QVERIFY(about.isNull());
     QCOMPARE(openAboutBoxes(), 0);
-}
-
-// New, by the menu item or F2: the opening of a new game, with a new seed.
-void tst_menucommands::newGame_data() {
-    QTest::addColumn<QString>("how");
-    QTest::newRow("menu item") << "menu";
-    QTest::newRow("F2") << "mainTxt";
-}
-
-void tst_menucommands::newGame() {
-    QFETCH(QString, how);
-    QTest::mouseClick(f_->get("northCom"), Qt::LeftButton);
-    QTest::mouseClick(f_->get("eastCom"), Qt::LeftButton);
-    QVERIFY(!f_->get("eastCom")->isEnabled());
-    run(how, "newMnu", QKeySequence(Qt::Key_F2));
-    QCOMPARE(f_->text("mainTxt"), opening);
-    QCOMPARE(f_->text("actionTxt"), QStringLiteral("Entered a maze"));
-    QVERIFY(f_->get("eastCom")->isEnabled());
-    QCOMPARE(f_->random.reseeds, 2);
-    QCOMPARE(f_->endings, 0);
 }
 
 // Exit with no About box: the main window closes and, being the last, ends the
@@ -245,7 +151,7 @@ void tst_menucommands::exit() {
     QCOMPARE(runUntilTheEnd(), 0);
     QVERIFY(!w().isVisible());
     QCOMPARE(f_->endings, 0);
-    QVERIFY(!w().hasEnded());
+    QVERIFY(!w().game().programEnded());
 }
 
 // Exit while the About box is open: the main window closes, the About box stays

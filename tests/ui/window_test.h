@@ -60,7 +60,7 @@ inline int runUntilTheEnd() {
 // A shown main window over a scripted random source; `endings` counts the ends
 // of the program it asked for.
 struct ShownWindow {
-    ScriptedRandom random;
+    replay::ScriptedRandom random;
     std::unique_ptr<frmMain> w = std::make_unique<frmMain>(random);
     int endings = 0;
 

@@ -14,9 +14,9 @@ namespace morvint {
 // Truth values are 16-bit integers: true is -1, false is 0.
 inline constexpr std::int16_t vbTrue = -1;
 inline constexpr std::int16_t vbFalse = 0;
-constexpr std::int16_t truth(bool b) {
-    return b ? vbTrue : vbFalse;
-}
+
+// The direction button of a way.
+Button directionButton(Way way);
 
 // One entry per room, above 0 while the room's monster lives.
 class EnemyTable {
@@ -45,6 +45,11 @@ struct GameState {
     std::int16_t d3 = vbFalse;
     std::int16_t gold = vbFalse;
     EnemyTable enemyhp;
+
+    // The flags of potion, key and door number n (1 to 3; potions 1 and 2).
+    std::int16_t& potion(int n) { return n == 1 ? potion1 : potion2; }
+    std::int16_t& key(int n) { return n == 1 ? k1 : n == 2 ? k2 : k3; }
+    std::int16_t& door(int n) { return n == 1 ? d1 : n == 2 ? d2 : d3; }
 };
 
 // The game: the main window's handlers and routines, working on the game state
@@ -86,15 +91,30 @@ public:
     // Drinks taken from the wells in this run of the program, by every game.
     std::int16_t wellcount() const { return wellcount_; }
     void setWellcount(std::int16_t count) { wellcount_ = count; }
-    // True once the player has answered No: the program is over.
+    // True once the program is over (No to the play-again question, or Undo);
+    // from then on every handler, of the core and of the window, does nothing.
     bool programEnded() const { return programEnded_; }
+    // Ends the program at once: no handler runs any more and the window closes.
+    void endProgram();
 
 private:
     struct Step;
+    // Tells a command whether the game it started in is over: endgame ran
+    // inside one of its calls (and a new game may already be set up).
+    class ThisGame {
+    public:
+        explicit ThisGame(const Game& game) : game_(game), number_(game.endings_) {}
+        bool over() const { return game_.endings_ != number_; }
+
+    private:
+        const Game& game_;
+        unsigned number_;
+    };
+
     void move(const Step& step);
     void blow(float r, std::int16_t st, std::int16_t plus, std::string_view enemytype);
     void addRoomItem(const Item& item, std::int16_t v, std::int16_t h, std::int16_t n);
-    void meetMonster(const Item& monster, std::int16_t v, std::int16_t h);
+    void meetMonster(const Monster& monster, std::int16_t v, std::int16_t h);
     void openWay(Way way);
     void showHp();
     // Starts a command: false when the program has ended and nothing may run.

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-namespace morvint::testing {
+namespace morvint::replay {
 
 std::string jsonString(std::string_view text) {
     std::string out = "\"";
@@ -48,19 +48,19 @@ std::string field(std::string_view key, std::int64_t value) {
 
 }  // namespace
 
-std::string stateJson(const Game& game, const MemoryWindow& w, int draws) {
+std::string stateJson(const WindowView& w, const Game& game, std::int64_t draws) {
     const GameState& s = game.state();
     std::string out = "{";
-    out += "\"mainTxt\":" + jsonString(w.text(Box::mainTxt));
-    out += ",\"actionTxt\":" + jsonString(w.text(Box::actionTxt));
-    out += ",\"itemTxt\":" + jsonString(w.text(Box::itemTxt));
+    out += "\"mainTxt\":" + jsonString(w.boxText(Box::mainTxt));
+    out += ",\"actionTxt\":" + jsonString(w.boxText(Box::actionTxt));
+    out += ",\"itemTxt\":" + jsonString(w.boxText(Box::itemTxt));
     out += ",\"stat\":[";
     for (Panel p : {Panel::hp, Panel::enemy, Panel::time}) {
         if (p != Panel::hp) {
             out += ",";
         }
-        out += "{\"text\":" + jsonString(w.panel(p).text) +
-               ",\"enabled\":" + boolText(w.panel(p).enabled) + "}";
+        out += "{\"text\":" + jsonString(w.panelText(p)) +
+               ",\"enabled\":" + boolText(w.panelEnabled(p)) + "}";
     }
     out += "],\"buttons\":{";
     bool first = true;
@@ -69,8 +69,8 @@ std::string stateJson(const Game& game, const MemoryWindow& w, int draws) {
             out += ",";
         }
         first = false;
-        out += jsonString(buttonName(b)) + ":{\"enabled\":" + boolText(w.button(b).enabled) +
-               ",\"tag\":" + jsonString(w.button(b).tag) + "}";
+        out += jsonString(buttonName(b)) + ":{\"enabled\":" + boolText(w.buttonEnabled(b)) +
+               ",\"tag\":" + jsonString(w.buttonTag(b)) + "}";
     }
     out += "}," + field("hp", s.hp) + "," + field("vroom", s.vroom) + "," + field("hroom", s.hroom);
     out += ",\"side\":" + jsonString(s.side);
@@ -90,4 +90,14 @@ std::string stateJson(const Game& game, const MemoryWindow& w, int draws) {
     return out;
 }
 
-}  // namespace morvint::testing
+std::string ignoredEvent(Button b) {
+    return R"({"event":"ignored","click":)" + jsonString(buttonName(b)) + "}";
+}
+
+std::string msgboxEvent(bool yes) {
+    return R"({"event":"msgbox","prompt":"Would you like to play again?","title":"New Game",)"
+           R"("style":4,"answer":")" +
+           std::string(yes ? "yes" : "no") + "\"}";
+}
+
+}  // namespace morvint::replay

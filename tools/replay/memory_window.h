@@ -5,12 +5,13 @@
 #include <string>
 
 #include "morvint/window.h"
+#include "state_json.h"
 
-namespace morvint::testing {
+namespace morvint::replay {
 
 // The main window held in memory, in the state in which the real window is
 // created. The play-again answer and the end of the program are pluggable.
-class MemoryWindow : public Window {
+class MemoryWindow : public Window, public WindowView {
 public:
     struct ButtonState {
         bool enabled = true;
@@ -34,6 +35,12 @@ public:
     bool askPlayAgain() override;
     void endProgram() override;
 
+    std::string boxText(Box box) const override { return text(box); }
+    bool buttonEnabled(Button b) const override { return button(b).enabled; }
+    std::string buttonTag(Button b) const override { return button(b).tag; }
+    std::string panelText(Panel p) const override { return panel(p).text; }
+    bool panelEnabled(Panel p) const override { return panel(p).enabled; }
+
     const std::string& text(Box box) const { return texts_[static_cast<int>(box)]; }
     const ButtonState& button(Button b) const { return buttons_[static_cast<int>(b)]; }
     const PanelState& panel(Panel p) const { return panels_[static_cast<int>(p) - 1]; }
@@ -53,4 +60,4 @@ private:
     std::array<PanelState, 3> panels_;
 };
 
-}  // namespace morvint::testing
+}  // namespace morvint::replay

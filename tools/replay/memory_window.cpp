@@ -1,6 +1,6 @@
 #include "memory_window.h"
 
-namespace morvint::testing {
+namespace morvint::replay {
 
 MemoryWindow::MemoryWindow()
     : texts_{"", "Action", ""}, panels_{{{"HP: ", true}, {"Enemy HP:", true}, {"Time:", true}}} {}
@@ -49,4 +49,4 @@ void MemoryWindow::endProgram() {
     }
 }
 
-}  // namespace morvint::testing
+}  // namespace morvint::replay

@@ -1,14 +1,16 @@
 #pragma once
 
+#include <cstdint>
 #include <deque>
 #include <initializer_list>
 #include <stdexcept>
 
 #include "morvint/random.h"
 
-namespace morvint::testing {
+namespace morvint::replay {
 
-// Thrown when the game needs a value that the script has not given.
+// Thrown when the game needs a value that the script has not given; what() names
+// the queue ("random" or "answer").
 struct QueueEmpty : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
@@ -26,11 +28,23 @@ public:
     void reseed() override { ++reseeds; }
 
     std::size_t pending() const { return queue_.size(); }
-    int draws = 0;
+    std::int64_t draws = 0;
     int reseeds = 0;
 
 private:
     std::deque<float> queue_;
 };
 
-}  // namespace morvint::testing
+// The answers to the play-again question, in order.
+class AnswerQueue {
+public:
+    void push(bool yes) { queue_.push_back(yes); }
+    // The next answer, true for Yes; QueueEmpty when there is none.
+    bool take();
+    std::size_t pending() const { return queue_.size(); }
+
+private:
+    std::deque<bool> queue_;
+};
+
+}  // namespace morvint::replay

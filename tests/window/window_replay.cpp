@@ -1,0 +1,207 @@
+// morvint-window-replay: plays replay scripts through the real main window, on
+// any Qt platform (offscreen in the tests), and prints what morvint-replay
+// prints. Test-only: it is never installed.
+//
+// Besides the script table it takes commands that need a real window:
+//   key KEY...   sends keys to the focused control ("Tab", "Space", "F2", "x")
+//   focus        prints {"event":"focus","control":NAME}
+//   tick [N]     N ticks of Timer1 (1 when left out)
+//   menu aboutMnu  opens the About box
+//   layout       prints one line for each control and menu item of every open window
+//
+// `morvint-window-replay --serve SCRIPT` shows the window with the script's
+// random values as its draws and the real play-again box, and waits to be
+// played from outside (the accessibility tests).
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "frmMain.h"
+#include "script.h"
+
+using namespace morvint;
+using namespace morvint::replay;
+
+namespace {
+
+std::string str(const QString& text) {
+    return text.toStdString();
+}
+
+class WindowTarget : public Target, public WindowView {
+public:
+    explicit WindowTarget(Session& session) : session_(session), w_(session.random) {
+        w_.setPlayAgainQuestion([this] { return session_.askPlayAgain(); });
+        w_.setProgramEnd([this] { session_.endProgram(); });
+        w_.show();
+        w_.activateWindow();
+        if (!QTest::qWaitForWindowActive(&w_)) {
+            qFatal("the main window never became active");
+        }
+    }
+
+    bool click(Button b) override {
+        QPushButton* button = w_.button(b);
+        if (!button->isEnabled()) {
+            return false;
+        }
+        button->click();
+        return true;
+    }
+    void newGame() override { w_.findChild<QAction*>(QStringLiteral("newMnu"))->trigger(); }
+    void show() override { session_.show(*this, w_.game()); }
+    bool ended() const override { return w_.game().programEnded(); }
+
+    std::string boxText(Box box) const override {
+        QWidget* widget = w_.findChild<QWidget*>(QString::fromLatin1(boxName(box)));
+        if (auto* text = qobject_cast<QPlainTextEdit*>(widget)) {
+            return str(text->toPlainText());
+        }
+        return str(static_cast<QLineEdit*>(widget)->text());
+    }
+    bool buttonEnabled(Button b) const override { return w_.button(b)->isEnabled(); }
+    std::string buttonTag(Button b) const override {
+        return str(w_.button(b)->property("Tag").toString());
+    }
+    std::string panelText(Panel p) const override { return str(w_.panel(p)->text()); }
+    bool panelEnabled(Panel p) const override { return w_.panel(p)->isEnabled(); }
+
+    // The window's own commands; false for a line that is none of them.
+    bool extra(const std::vector<std::string>& words) {
+        const std::string& command = words[0];
+        if (command == "key" && words.size() > 1) {
+            for (std::size_t i = 1; i < words.size(); ++i) {
+                const QKeySequence key(QString::fromStdString(words[i]));
+                QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &w_;
+                QTest::keySequence(target, key);
+            }
+        } else if (command == "focus" && words.size() == 1) {
+            QWidget* focus = QApplication::focusWidget();
+            session_.out.line(R"({"event":"focus","control":)" +
+                              jsonString(focus ? str(focus->objectName()) : "") + "}");
+        } else if (command == "tick" && words.size() <= 2) {
+            const int ticks = words.size() == 2 ? std::stoi(words[1]) : 1;
+            for (int i = 0; i < ticks; ++i) {
+                w_.timer()->timeout({});
+            }
+        } else if (words == std::vector<std::string>{"menu", "aboutMnu"}) {
+            w_.aboutMnu_Click();
+        } else if (command == "layout" && words.size() == 1) {
+            printLayout(&w_);
+            if (w_.aboutBox() != nullptr) {
+                printLayout(w_.aboutBox());
+            }
+        } else {
+            return false;
+        }
+        return true;
+    }
+
+private:
+    static const char* boxName(Box box) {
+        return box == Box::mainTxt ? "mainTxt" : box == Box::actionTxt ? "actionTxt" : "itemTxt";
+    }
+
+    // The window itself, then its named controls in the order of creation.
+    void printLayout(QWidget* window) {
+        printControl(window);
+        for (QWidget* control : window->findChildren<QWidget*>()) {
+            if (!control->objectName().isEmpty() && !control->objectName().startsWith("qt_")) {
+                printControl(control);
+            }
+        }
+        for (QAction* action : window->findChildren<QAction*>()) {
+            if (!action->objectName().isEmpty()) {
+                session_.out.line(R"({"action":)" + jsonString(str(action->objectName())) +
+                                  R"(,"text":)" + jsonString(str(action->text())) +
+                                  R"(,"shortcut":)" +
+                                  jsonString(str(action->shortcut().toString())) + "}");
+            }
+        }
+    }
+
+    void printControl(QWidget* c) {
+        QString text;
+        if (auto* b = qobject_cast<QAbstractButton*>(c)) {
+            text = b->text();
+        } else if (auto* l = qobject_cast<QLabel*>(c)) {
+            text = l->text();
+        } else if (auto* g = qobject_cast<QGroupBox*>(c)) {
+            text = g->title();
+        } else if (c->isWindow()) {
+            text = c->windowTitle();
+        }
+        // A window placed by the system has no place of its own to compare.
+        const bool placed = c->isWindow() && !(c->windowFlags() & Qt::FramelessWindowHint);
+        const QRect r = placed ? QRect(QPoint(), c->size()) : QRect(c->pos(), c->size());
+        const QFont f = c->font();
+        session_.out.line(R"({"control":)" + jsonString(str(c->objectName())) + R"(,"kind":")" +
+                          c->metaObject()->className() + R"(","rect":[)" + std::to_string(r.x()) +
+                          "," + std::to_string(r.y()) + "," + std::to_string(r.width()) + "," +
+                          std::to_string(r.height()) + R"(],"text":)" + jsonString(str(text)) +
+                          R"(,"font":)" +
+                          jsonString(str(f.family() + " " + QString::number(f.pointSizeF()))) +
+                          R"(,"focus":)" + (c->focusPolicy() == Qt::NoFocus ? "false" : "true") +
+                          R"(,"name":)" + jsonString(str(c->accessibleName())) +
+                          R"(,"description":)" + jsonString(str(c->accessibleDescription())) +
+                          R"(,"toolTip":)" + jsonString(str(c->toolTip())) + "}");
+    }
+
+    Session& session_;
+    mutable frmMain w_;
+};
+
+// The window with the script's draws, played from outside until it ends.
+int serve(const char* path) {
+    Session session;
+    std::ifstream script(path);
+    std::string line;
+    while (std::getline(script, line)) {
+        std::vector<std::string> words;
+        std::istringstream in(line);
+        for (std::string word; in >> word;) {
+            words.push_back(word);
+        }
+        for (std::size_t i = 1; !words.empty() && words[0] == "rand" && i < words.size(); ++i) {
+            float value = 0;
+            parseValue(words[i], value);
+            session.random.push(value);
+        }
+    }
+    auto* window = new frmMain(session.random);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
+    const int result = QApplication::exec();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return result;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc == 3 && std::string_view(argv[1]) == "--serve") {
+        return serve(argv[2]);
+    }
+    WindowTarget* current = nullptr;
+    return replayMain(
+        argc, argv, "morvint-window-replay",
+        [&current](Session& session) {
+            auto target = std::make_unique<WindowTarget>(session);
+            current = target.get();
+            return target;
+        },
+        [&current](const std::vector<std::string>& words) { return current->extra(words); });
+}
