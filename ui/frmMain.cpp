@@ -446,7 +446,7 @@ void frmMain::beginHearing() {
 
 // Everything the command wrote to the narrative, in order (a cleared narrative
 // starts over: the room just entered), then the hit points if they changed and
-// the enemy's if the command wrote them, one line each.
+// the enemy's if the command wrote them and the enemy is still here, one line each.
 QString frmMain::heard() const {
     QStringList lines;
     if (!heardNarrative_.isEmpty()) {
@@ -455,7 +455,7 @@ QString frmMain::heard() const {
     if (panel(Panel::hp)->text() != hpBefore_) {
         lines << panel(Panel::hp)->accessibleName();
     }
-    if (enemyWritten_) {
+    if (enemyWritten_ && panel(Panel::enemy)->isEnabled()) {
         lines << panel(Panel::enemy)->accessibleName();
     }
     return lines.join(QLatin1Char('\n'));
