@@ -1,6 +1,7 @@
 #include "frmMain.h"
 
 #include <QAccessible>
+#include <QAccessibleWidget>
 #include <QAction>
 #include <QApplication>
 #include <QFontMetrics>
@@ -102,6 +103,55 @@ protected:
     void closeEvent(QCloseEvent* event) override { event->ignore(); }
 };
 
+// The notice is a label that a screen reader takes for a notification: each time
+// it is shown, Orca speaks its text whole, while the focus stays where it is.
+class NoticeAccessible : public QAccessibleWidget {
+public:
+    explicit NoticeAccessible(QLabel* label)
+        : QAccessibleWidget(label, QAccessible::Notification) {}
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Name ? static_cast<QLabel*>(widget())->text()
+                                      : QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface* noticeFactory(const QString&, QObject* object) {
+    auto* label = qobject_cast<QLabel*>(object);
+    if (label != nullptr && label->objectName() == QLatin1String("notice") &&
+        qobject_cast<frmMain*>(label->parentWidget()) != nullptr) {
+        return new NoticeAccessible(label);
+    }
+    return nullptr;
+}
+
+// Tab into a line edit selects all its text. In an empty box that selection and its
+// caret reach a screen reader before the focus does, and Orca then takes the box
+// for already focused and never names it. With nothing to select, the focus comes
+// in as if the program had given it.
+class EmptyBoxFocus : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::FocusIn) {
+            return false;
+        }
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if ((reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason) ||
+            !static_cast<QLineEdit*>(watched)->text().isEmpty()) {
+            return false;
+        }
+        QFocusEvent plain(QEvent::FocusIn, Qt::OtherFocusReason);
+        QCoreApplication::sendEvent(watched, &plain);
+        return true;
+    }
+};
+
+// How long the screen reader is given to speak the window and its focused control
+// before a held-back result, which would otherwise be cut short.
+constexpr int settleMs = 400;
+
 }  // namespace
 
 frmMain::frmMain(QWidget* parent)
@@ -137,6 +187,20 @@ frmMain::frmMain(std::unique_ptr<morvint::RandomSource> own, morvint::RandomSour
     buildMenus();
     buildStatusBar();
 
+    QAccessible::installFactory(noticeFactory);
+    notice_ = new QLabel(this);
+    notice_->setObjectName(QStringLiteral("notice"));
+    notice_->setTextFormat(Qt::PlainText);
+    notice_->setGeometry(-2000, -2000, 10, 10);
+    notice_->hide();
+    settle_ = new QTimer(this);
+    settle_->setSingleShot(true);
+    connect(settle_, &QTimer::timeout, this, [this] {
+        if (isActiveWindow()) {
+            say(std::exchange(waiting_, QString()));
+        }
+    });
+
     const int menuHeight = menuBar()->sizeHint().height();
     setFixedSize(px(clientWidth), menuHeight + px(clientHeight));
 
@@ -147,7 +211,7 @@ frmMain::frmMain(std::unique_ptr<morvint::RandomSource> own, morvint::RandomSour
     connect(Timer1_, &QTimer::timeout, this, &frmMain::Timer1_Timer);
     Timer1_->start();
 
-    game_.Form_Load();
+    command([this] { game_.Form_Load(); }, true);
     mainTxt_->setFocus(Qt::OtherFocusReason);
 }
 
@@ -166,7 +230,8 @@ QPushButton* frmMain::makeButton(Button b, const char* name, const QString& capt
     button->setAccessibleName(accessibleName);
     button->setAccessibleDescription(description);
     button->setProperty("Tag", QString());
-    connect(button, &QPushButton::clicked, this, [this, b] { game_.click(b); });
+    connect(button, &QPushButton::clicked, this,
+            [this, b] { command([this, b] { game_.click(b); }); });
     buttons_[index(b)] = button;
     return button;
 }
@@ -232,6 +297,7 @@ void frmMain::buildControls() {
     itemTxt_->setFont(itemFont);
     itemTxt_->setAccessibleName(QStringLiteral("Items"));
     itemTxt_->setAccessibleDescription(QStringLiteral("The keys and the gold you carry."));
+    itemTxt_->installEventFilter(new EmptyBoxFocus(itemTxt_));
 
     auto* pickup = makeButton(Button::pickupCom, "pickupCom", QStringLiteral("Pick Up"),
                               twipsRect(1080, 1920, 855, 255), QStringLiteral("Pick Up"),
@@ -344,8 +410,74 @@ QWidget* frmMain::box(Box b) const {
     return mainTxt_;
 }
 
+template <typename Run>
+void frmMain::command(Run run, bool holdBack) {
+    holdBack_ = holdBack;
+    beginHearing();
+    run();
+    const QString result = heard();
+    waiting_.clear();
+    if (holdBack_) {
+        waiting_ = result;
+        sayWhenActive();
+    } else {
+        say(result);
+    }
+}
+
+void frmMain::beginHearing() {
+    heardNarrative_.clear();
+    hpBefore_ = panel(Panel::hp)->text();
+    enemyWritten_ = false;
+}
+
+// Everything the command wrote to the narrative, in order (a cleared narrative
+// starts over: the room just entered), then the hit points if they changed and
+// the enemy's if the command wrote them and the enemy is still here, one line each.
+QString frmMain::heard() const {
+    QStringList lines;
+    if (!heardNarrative_.isEmpty()) {
+        lines << heardNarrative_;
+    }
+    if (panel(Panel::hp)->text() != hpBefore_) {
+        lines << panel(Panel::hp)->accessibleName();
+    }
+    if (enemyWritten_ && panel(Panel::enemy)->isEnabled()) {
+        lines << panel(Panel::enemy)->accessibleName();
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+void frmMain::say(const QString& text) {
+    if (text.isEmpty()) {
+        return;
+    }
+    // Each showing is a new notification, even of the same text.
+    notice_->hide();
+    notice_->setText(text);
+    notice_->show();
+}
+
+void frmMain::sayWhenActive() {
+    if (isActiveWindow()) {
+        settle_->start(settleMs);
+    }
+}
+
+void frmMain::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && !waiting_.isEmpty()) {
+        sayWhenActive();
+    }
+}
+
 void frmMain::setText(Box b, std::string_view text) {
     if (b == Box::mainTxt) {
+        if (text.empty()) {
+            heardNarrative_.clear();
+        } else {
+            heardNarrative_ += qs(text);
+        }
         mainTxt_->setPlainText(qs(text));
     } else {
         static_cast<QLineEdit*>(box(b))->setText(qs(text));
@@ -370,6 +502,7 @@ void frmMain::append(Box b, std::string_view text) {
     const int anchor = caret.anchor();
     const int position = caret.position();
 
+    heardNarrative_ += qs(text);
     QTextCursor end(mainTxt_->document());
     end.movePosition(QTextCursor::End);
     end.insertText(qs(text));
@@ -390,6 +523,11 @@ bool frmMain::isEnabled(Button b) const {
 }
 
 void frmMain::setEnabled(Button b, bool enabled) {
+    // A disabled button loses the focus, and Qt would hand it to the next command,
+    // which the next Space would then run: the narrative takes it instead.
+    if (!enabled && focusWidget() == button(b)) {
+        mainTxt_->setFocus(Qt::OtherFocusReason);
+    }
     button(b)->setEnabled(enabled);
 }
 
@@ -409,7 +547,14 @@ void frmMain::setPanelText(Panel p, std::string_view text) {
     label->setFont(QFont());
     fitCaption(label);
     // A screen reader reads the name: it carries the value, the description its meaning.
-    label->setAccessibleName(QString::fromLatin1(panelDefs[index(p)].accessiblePrefix) + value);
+    // The panel's first text is no value, and is not read as one.
+    const PanelDef& def = panelDefs[index(p)];
+    label->setAccessibleName(value == QLatin1String(def.text)
+                                 ? QString::fromLatin1(def.toolTip)
+                                 : QString::fromLatin1(def.accessiblePrefix) + value);
+    if (p == Panel::enemy) {
+        enemyWritten_ = true;
+    }
 }
 
 void frmMain::setPanelEnabled(Panel p, bool enabled) {
@@ -417,6 +562,11 @@ void frmMain::setPanelEnabled(Panel p, bool enabled) {
 }
 
 bool frmMain::askPlayAgain() {
+    // The box is modal: the cause of death is said before it opens. What follows
+    // (a new game) waits until the window has the focus again.
+    say(heard());
+    beginHearing();
+    holdBack_ = true;
     return playAgain_();
 }
 
@@ -478,7 +628,7 @@ void frmMain::newMnu_Click() {
     if (game_.programEnded()) {
         return;
     }
-    game_.newMnu_Click();
+    command([this] { game_.newMnu_Click(); });
 }
 
 void frmMain::exitMnu_Click() {

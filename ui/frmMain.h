@@ -75,12 +75,18 @@ public:
     // The short help that F1 shows in the play-again box.
     static QString helpText();
 
+    // The hidden notice through which a screen reader hears each command's result.
+    QLabel* notice() const { return notice_; }
+
 public slots:
     void Timer1_Timer();
     void undoMnu_Click();
     void newMnu_Click();
     void exitMnu_Click();
     void aboutMnu_Click();
+
+protected:
+    void changeEvent(QEvent* event) override;
 
 private:
     frmMain(std::unique_ptr<morvint::RandomSource> own, morvint::RandomSource* random,
@@ -92,6 +98,14 @@ private:
                             const QRect& twips, const QString& accessibleName,
                             const QString& description);
     QWidget* box(morvint::Box b) const;
+
+    // One command of the player: what it writes is gathered and said once at its end.
+    template <typename Run>
+    void command(Run run, bool holdBack = false);
+    void beginHearing();
+    QString heard() const;
+    void say(const QString& text);
+    void sayWhenActive();
 
     std::unique_ptr<morvint::RandomSource> ownRandom_;
     morvint::Game game_;
@@ -112,4 +126,16 @@ private:
     Question playAgain_;
     Ending ending_;
     QPointer<QWidget> about_;
+
+    QLabel* notice_ = nullptr;
+    // What the running command wrote: the narrative, the hit points it started
+    // with, and whether it wrote the enemy panel.
+    QString heardNarrative_;
+    QString hpBefore_;
+    bool enemyWritten_ = false;
+    // A result held back until the window has the focus and the screen reader has
+    // spoken it: the opening at start and after the play-again box.
+    QString waiting_;
+    bool holdBack_ = false;
+    QTimer* settle_ = nullptr;
 };

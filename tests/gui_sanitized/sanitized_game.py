@@ -1,14 +1,15 @@
 #!/usr/bin/python3
-"""Plays a scripted game in the real window of the sanitizer build, and requires
+"""Plays a golden script in the real window of the sanitizer build, and requires
 a clean end: exit status 0, no AddressSanitizer or UndefinedBehaviorSanitizer
 report, and LeakSanitizer clean apart from the suppressed system libraries.
 
-    sanitized_game.py [--canary LIB] PATH-TO-MORVINT LSAN-SUPPRESSIONS ENDING
+    sanitized_game.py [--canary LIB] WINDOW-REPLAY LSAN-SUPPRESSIONS ENDING
 
-ENDING is how the game ends:
-  keys   moves and a fight through the accessibility bus, then F2 (a new game)
-         and Ctrl+Q (Exit) typed into the focused window with xdotool
-  no     moves, a fight and a death, answered No: the program ends at once
+WINDOW-REPLAY is the sanitizer build's morvint-window-replay, serving the real
+window. ENDING is how the game ends:
+  keys   spoken_results.script through the accessibility bus, then F2 (a new
+         game) and Ctrl+Q (Exit) typed into the focused window
+  no     death_then_yes_then_no.script: a death answered No ends the program
 
 With --canary, LIB (which leaks one block from its function
 morvint_leak_canary when it is loaded) is preloaded into the program, and the
@@ -19,15 +20,14 @@ check runs and that the suppressions do not hide a leak of ours.
 import argparse
 import os
 import re
-import subprocess
 import sys
-import time
 
 here = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, os.path.join(os.path.dirname(here), "atspi"))
+tests = os.path.dirname(here)
+sys.path.insert(0, os.path.join(tests, "atspi"))
 
 from morvint_session import Failure, log, run, wait_for  # noqa: E402
-from morvint_window import ROOM_1_3, GameWindow, Player  # noqa: E402
+from play_script import Player  # noqa: E402
 
 # What a sanitizer writes when it finds something.
 REPORTS = [
@@ -58,66 +58,41 @@ def sanitizer_env(suppressions, canary=None):
     return env
 
 
-def xdotool(session, *args):
-    done = subprocess.run(["xdotool", *args], env=dict(os.environ, DISPLAY=session.display),
-                          capture_output=True, text=True, timeout=60)
-    return done.stdout.strip() if done.returncode == 0 else None
-
-
-def type_keys(session, pid, keys):
-    """Types keys into the program's main window after giving it the keyboard focus.
-
-    With no window manager, keys sent before the focus is set are lost.
-    """
-    window = wait_for("the program's window on the display", lambda: xdotool(
-        session, "search", "--onlyvisible", "--pid", str(pid), "--name", "^Morvint$"))
-    for args in [("windowfocus", "--sync", window.split()[0])] + [
-            ("key", "--clearmodifiers", key) for key in keys]:
-        if xdotool(session, *args) is None:
-            raise Failure(f"xdotool {' '.join(args)} failed")
-
-
 def play_in(session, program, suppressions, ending, canary):
     session.start()
-    process = session.start_program([program], sanitizer_env(suppressions, canary))
-    started = time.monotonic()
-    window = GameWindow(session.find_application(timeout=120))
-    player = Player(window, started)
-
-    log("the opening, a refusal, and the walk to the goblin")
-    player.expect_opening(first=True)
-    player.refused("East", "You cannot go east from this room. ")
-    player.fight_the_goblin()
-
+    name = "spoken_results" if ending == "keys" else "death_then_yes_then_no"
+    script = os.path.join(tests, "golden", name + ".script")
+    session.start_program([program, "--serve", script], sanitizer_env(suppressions, canary))
+    player = Player(session, timeout=120)
+    log(f"{name}.script through the accessibility bus")
+    player.play(script)
     if ending == "keys":
-        log("F2 typed into the window: a new game")
-        type_keys(session, process.pid, ["F2"])
-        wait_for("the new game after F2", lambda: window.text("Last Action") == "Entered a maze")
-        player.expect_opening(first=False)
-        player.move("North", (1, 3), ROOM_1_3)
-        log("Ctrl+Q typed into the window: Exit")
-        type_keys(session, process.pid, ["ctrl+q"])
-    else:
-        player.back_to_the_entrance()
-        player.die_at_the_snake()
-        log("the play-again question: No")
-        player.answer_no()
+        log("F2 and Ctrl+Q typed into the window: a new game, then Exit")
+        player.xdotool("key", "F2")
+        wait_for("the new game after F2", lambda: player.text("Last Action") == "Entered a maze")
+        player.xdotool("key", "ctrl+q")
 
     status = session.wait_program_exit(timeout=120)
     output = session.program_output()
     found = [line for line in output.splitlines() if any(r.search(line) for r in REPORTS)]
-    suppressed = [line for line in output.splitlines()
-                  if re.match(r"\s*\d+\s+\d+\s+\S+", line) or "Suppressions used" in line]
+    suppressed = [
+        line
+        for line in output.splitlines()
+        if re.match(r"\s*\d+\s+\d+\s+\S+", line) or "Suppressions used" in line
+    ]
     if canary:
         check_canary(status, output, found)
         return
     if status != 0 or found:
-        raise Failure(f"the program ended with status {status} and "
-                      f"{len(found)} sanitizer report line(s)")
+        raise Failure(
+            f"the program ended with status {status} and " f"{len(found)} sanitizer report line(s)"
+        )
     log("")
-    log(f"PASS: {player.checks} checks over {window.presses} presses, "
+    log(
+        f"PASS: {player.checks} checks, "
         f"ended by {'F2 and Ctrl+Q' if ending == 'keys' else 'a death answered No'}; "
-        f"exit status 0, no sanitizer report, leak check clean")
+        f"exit status 0, no sanitizer report, leak check clean"
+    )
     if suppressed:
         log("  leaks suppressed in system libraries:")
         for line in suppressed:
@@ -144,7 +119,7 @@ def check_canary(status, output, found):
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--canary")
-    parser.add_argument("program")
+    parser.add_argument("program", type=os.path.abspath)
     parser.add_argument("suppressions")
     parser.add_argument("ending", choices=["keys", "no"])
     args = parser.parse_args()
