@@ -23,8 +23,8 @@
 namespace {
 
 QFont msSansSerif(qreal points) {
-    // Away from Windows, Liberation Sans has the metrics closest to MS Sans Serif;
-    // without it the desktop's sans serif stands in.
+    // Away from Windows there is no MS Sans Serif: Liberation Sans, as wide as
+    // Arial, is the nearest common font; without it the desktop's sans serif.
     static const bool substituted = [] {
         const QString family = QStringLiteral("MS Sans Serif");
         if (!QFontDatabase::hasFamily(family)) {

@@ -223,10 +223,10 @@ QPushButton* frmMain::makeButton(Button b, const char* name, const QString& capt
     auto* button = new QPushButton(caption, centralWidget());
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(geometry);
-    fitCaption(button);
     // Enter and Esc press nothing.
     button->setAutoDefault(false);
     button->setDefault(false);
+    fitCaption(button);
     button->setAccessibleName(accessibleName);
     button->setAccessibleDescription(description);
     button->setProperty("Tag", QString());

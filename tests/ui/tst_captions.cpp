@@ -4,6 +4,7 @@
 // "desktop" keeps the font the platform gives, which must be MORVINT_DESKTOP_FONT
 // ("Family,points") when that is set. The scale comes from the environment.
 
+#include <QDebug>
 #include <QFontInfo>
 #include <QLabel>
 #include <QPushButton>
@@ -28,18 +29,10 @@ QString clipped(const QFont& font, QRect area, int flags, const QString& text) {
     if (QRectF(area).contains(ink)) {
         return {};
     }
-    return QStringLiteral("\"%1\" at %2 %3pt %4%: ink %5,%6 %7x%8 outside %9,%10 %11x%12")
-        .arg(text, QFontInfo(font).family())
-        .arg(font.pointSizeF())
-        .arg(font.stretch())
-        .arg(ink.x())
-        .arg(ink.y())
-        .arg(ink.width())
-        .arg(ink.height())
-        .arg(area.x())
-        .arg(area.y())
-        .arg(area.width())
-        .arg(area.height());
+    QString why;
+    QDebug(&why) << text << QFontInfo(font).family() << font.pointSizeF() << font.stretch() << "ink"
+                 << ink << "outside" << area;
+    return why;
 }
 
 QString clipped(QWidget* control) {
