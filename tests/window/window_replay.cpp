@@ -100,11 +100,7 @@ public:
                 w_.timer()->timeout({});
             }
         } else if (command == "dark" && words.size() == 1) {
-            QPalette dark(QColor(0x35, 0x35, 0x35));
-            dark.setColor(QPalette::WindowText, Qt::white);
-            dark.setColor(QPalette::Text, Qt::white);
-            dark.setColor(QPalette::Base, QColor(0x20, 0x20, 0x20));
-            QApplication::setPalette(dark);
+            QApplication::setPalette(QPalette(QColor(0x35, 0x35, 0x35), QColor(0x20, 0x20, 0x20)));
             QApplication::processEvents();
         } else if (words == std::vector<std::string>{"menu", "aboutMnu"}) {
             w_.aboutMnu_Click();
@@ -143,31 +139,29 @@ private:
     }
 
     void printControl(QWidget* c) {
-        QString text;
-        if (auto* b = qobject_cast<QAbstractButton*>(c)) {
-            text = b->text();
-        } else if (auto* l = qobject_cast<QLabel*>(c)) {
-            text = l->text();
-        } else if (auto* g = qobject_cast<QGroupBox*>(c)) {
+        QString text = c->isWindow() ? c->windowTitle() : c->property("text").toString();
+        if (auto* g = qobject_cast<QGroupBox*>(c)) {
             text = g->title();
-        } else if (c->isWindow()) {
-            text = c->windowTitle();
         }
         // A window placed by the system has no place of its own to compare.
         const bool placed = c->isWindow() && !(c->windowFlags() & Qt::FramelessWindowHint);
-        const QRect r = placed ? QRect(QPoint(), c->size()) : QRect(c->pos(), c->size());
-        const QFont f = c->font();
-        session_.out.line(R"({"control":)" + jsonString(str(c->objectName())) + R"(,"kind":")" +
-                          c->metaObject()->className() + R"(","rect":[)" + std::to_string(r.x()) +
-                          "," + std::to_string(r.y()) + "," + std::to_string(r.width()) + "," +
-                          std::to_string(r.height()) + R"(],"text":)" + jsonString(str(text)) +
-                          R"(,"font":)" +
-                          jsonString(str(f.family() + " " + QString::number(f.pointSizeF()))) +
-                          R"(,"color":")" + str(c->palette().color(QPalette::WindowText).name()) +
-                          R"(","focus":)" + (c->focusPolicy() == Qt::NoFocus ? "false" : "true") +
-                          R"(,"name":)" + jsonString(str(c->accessibleName())) +
-                          R"(,"description":)" + jsonString(str(c->accessibleDescription())) +
-                          R"(,"toolTip":)" + jsonString(str(c->toolTip())) + "}");
+        const QRect r(placed ? QPoint() : c->pos(), c->size());
+        const auto field = [](const char* key, const QString& value) {
+            return "\"" + std::string(key) + "\":" + jsonString(str(value)) + ",";
+        };
+        session_.out.line(
+            "{" + field("control", c->objectName()) + field("kind", c->metaObject()->className()) +
+            field("rect", QStringLiteral("%1 %2 %3 %4")
+                              .arg(r.x())
+                              .arg(r.y())
+                              .arg(r.width())
+                              .arg(r.height())) +
+            field("text", c->inherits("QLineEdit") || c->inherits("QPlainTextEdit") ? "" : text) +
+            field("font", c->font().family() + " " + QString::number(c->font().pointSizeF())) +
+            field("color", c->palette().color(QPalette::WindowText).name()) +
+            field("focus", c->focusPolicy() == Qt::NoFocus ? "no" : "yes") +
+            field("name", c->accessibleName()) + field("description", c->accessibleDescription()) +
+            "\"toolTip\":" + jsonString(str(c->toolTip())) + "}");
     }
 
     Session& session_;
@@ -178,25 +172,17 @@ private:
 int serve(const char* path) {
     Session session;
     std::ifstream script(path);
-    std::string line;
-    while (std::getline(script, line)) {
-        std::vector<std::string> words;
+    for (std::string line, word; std::getline(script, line);) {
         std::istringstream in(line);
-        for (std::string word; in >> word;) {
-            words.push_back(word);
-        }
-        for (std::size_t i = 1; !words.empty() && words[0] == "rand" && i < words.size(); ++i) {
+        for (in >> word; word == "rand" && in >> line;) {
             float value = 0;
-            parseValue(words[i], value);
+            parseValue(line, value);
             session.random.push(value);
         }
     }
-    auto* window = new frmMain(session.random);
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->show();
-    const int result = QApplication::exec();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    return result;
+    frmMain window(session.random);
+    window.show();
+    return QApplication::exec();
 }
 
 }  // namespace
