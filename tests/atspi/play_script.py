@@ -9,55 +9,53 @@ values). Then walks the script as a screen reader user would: `click NAME`
 presses the button of that name, `menu newMnu` types F2, `show` compares what the
 window exposes with the next block of SCRIPT's .out, a question in the .out is
 answered in the real box, and every notice the window says must be the script's
-next "#>" line, none more, none less.
+next "#>" line, none more, none less. Everything started (some of it by D-Bus
+activation) is stopped by process id, found by the private runtime directory in
+its environment.
 """
 
-import json
-import os
-import subprocess
-import sys
-import warnings
+import contextlib, ctypes, json, os, shutil, signal, sys, tempfile, time
+from subprocess import DEVNULL, Popen, run
 
-here = os.path.dirname(os.path.abspath(__file__))
-sys.path[:0] = [here, os.path.join(os.path.dirname(here), "golden")]
-
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "golden"))
 from golden import blocks, unflatten  # noqa: E402
-from morvint_session import Failure, log, run, wait_for  # noqa: E402
-
-warnings.filterwarnings("ignore", category=DeprecationWarning)
 import pyatspi  # noqa: E402
 from gi.repository import Atspi, GLib  # noqa: E402
 
-BUTTONS = {
-    "northCom": "North",
-    "southCom": "South",
-    "eastCom": "East",
-    "westCom": "West",
-    "attackCom": "Attack",
-    "drinkCom": "Drink",
-    "crossCom": "Cross",
-    "pickupCom": "Pick Up",
-    "unlockCom": "Unlock",
-    "useCom": "Use",
-}
+NAMES = "northCom southCom eastCom westCom attackCom drinkCom crossCom pickupCom unlockCom useCom"
+LABELS = "North,South,East,West,Attack,Drink,Cross,Pick Up,Unlock,Use"
+BUTTONS = dict(zip(NAMES.split(), LABELS.split(",")))
 BOXES = {"mainTxt": "Narrative", "actionTxt": "Last Action", "itemTxt": "Items"}
 # The status panels by their description, and the first text each shows before a value.
 PANELS = [("Hit Points", "HP: "), ("Enemy's Hit Points", "Enemy HP:"), ("Total Time", "Time:")]
+libc = ctypes.CDLL("libc.so.6")
+checks, heard = [], []
+
+
+def expect(what, got, wanted):
+    if got != wanted:
+        raise AssertionError(f"{what}: expected {wanted!r}, got {got!r}")
+    checks.append(what)
+
+
+def wait(what, condition, timeout=60):
+    """Polls condition(), delivering the bus's events in between; an error means "not yet"."""
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        while GLib.MainContext.default().iteration(False):
+            pass
+        with contextlib.suppress(Exception):
+            if value := condition():
+                return value
+        time.sleep(0.02)
+    raise AssertionError(f"timed out waiting for {what}")
 
 
 def find(root, role, name=None, description=None):
-    found, stack = [], [root]
-    while stack:
-        node = stack.pop()
-        stack.extend(node.getChildAtIndex(i) for i in range(node.childCount))
-        if (
-            node.getRole() == role
-            and name in (None, node.name)
-            and description in (None, node.description)
-        ):
-            found.append(node)
-    if len(found) != 1:
-        raise Failure(f"{len(found)} controls of role {role} named {name!r}")
+    """The one control under root of that role, and of that name and description when given."""
+    same = lambda n: (n.getRole(), name and n.name, description and n.description)  # noqa: E731
+    found = pyatspi.findAllDescendants(root, lambda n: same(n) == (role, name, description))
+    expect(f"controls of role {role} named {name or description!r}", len(found), 1)
     return found[0]
 
 
@@ -65,133 +63,140 @@ def enabled(acc):
     return acc.getState().contains(pyatspi.STATE_ENABLED)
 
 
-class Player:
-    def __init__(self, session, timeout=60):
-        self.session, self.checks, self.heard = session, 0, []
-        self.app = session.find_application(timeout)
-        self.frame = wait_for(
-            "the main window", lambda: find(self.app, pyatspi.ROLE_FRAME, "Morvint")
-        )
-        # Every showing of the notice is one thing said, even the same text twice.
-        self.listener = Atspi.EventListener.new(self._shown)
-        self.listener.register("object:state-changed:showing")
-        self.focus_window("^Morvint$")
+def said_aloud(event):  # every showing of the hidden notice is one thing said
+    if event.detail1 and event.source.get_role() == Atspi.Role.NOTIFICATION:
+        heard.append(event.source.get_name())
 
-    def _shown(self, event):
-        if event.detail1 and event.source.get_role() == Atspi.Role.NOTIFICATION:
-            self.heard.append(event.source.get_name())
 
-    def wait(self, what, condition):
-        def pumped():
-            while GLib.MainContext.default().iteration(False):
-                pass
-            return condition()
+def start(argv, **kwargs):  # PR_SET_PDEATHSIG: it ends with this test, even a killed one
+    return Popen(argv, preexec_fn=lambda: libc.prctl(1, signal.SIGKILL), **kwargs)
 
-        return wait_for(what, pumped)
 
-    def expect(self, what, got, wanted):
-        if got != wanted:
-            raise Failure(f"{what}: expected {wanted!r}, got {got!r}")
-        self.checks += 1
+def announced(command):
+    """Starts command, where FD stands for a pipe on which it writes one line once it is ready."""
+    read_end, write_end = os.pipe()
+    start(command.replace("FD", str(write_end)).split(), pass_fds=[write_end], stderr=DEVNULL)
+    os.close(write_end)
+    with os.fdopen(read_end) as f:
+        return f.readline().strip()
 
-    def xdotool(self, *args):
-        done = subprocess.run(
-            ["xdotool", *args],
-            capture_output=True,
-            text=True,
-            env=dict(os.environ, DISPLAY=self.session.display),
-        )
-        return done.stdout.split() if done.returncode == 0 else None
 
-    def focus_window(self, title):
-        """Gives a window the keyboard focus, as a window manager would."""
-        window = self.wait(
-            f"the window {title}",
-            lambda: self.xdotool(
-                "search", "--onlyvisible", "--pid", str(self.session.program.pid), "--name", title
-            ),
-        )
-        self.xdotool("windowfocus", "--sync", window[0])
+def xdotool(command):
+    run(["xdotool", *command.split()], check=True)
 
-    def press(self, acc):
-        action = acc.queryAction()
-        action.doAction([action.getName(i) for i in range(action.nActions)].index("Press"))
 
-    def text(self, label):
-        return find(self.frame, pyatspi.ROLE_TEXT, label).queryText().getText(0, -1)
+def stop(marker):
+    """Stops everything whose environment holds marker, and reaps it: we are its subreaper."""
+    for pid in filter(str.isdigit, os.listdir("/proc")):
+        with contextlib.suppress(OSError):
+            if marker in open(f"/proc/{pid}/environ", "rb").read().split(b"\0"):
+                os.kill(int(pid), signal.SIGTERM)
+    with contextlib.suppress(ChildProcessError):
+        while os.wait():
+            pass
 
-    def show(self, want):
-        for name, label in BOXES.items():
-            self.expect(label, self.text(label), want[name])
-        for name, label in BUTTONS.items():
-            acc = find(self.frame, pyatspi.ROLE_PUSH_BUTTON, label)
-            self.expect(f"{label} enabled", enabled(acc), want["buttons"][name]["enabled"])
-        for (description, first), panel in zip(PANELS, want["stat"]):
-            acc = find(self.frame, pyatspi.ROLE_LABEL, description=description)
-            name = description if panel["text"] == first else f"{description}: {panel['text']}"
-            self.expect(f"panel {description}", acc.name, name)
-            self.expect(f"panel {description} enabled", enabled(acc), panel["enabled"])
 
-    def alert(self):
-        windows = map(self.app.getChildAtIndex, range(self.app.childCount))
-        return next((w for w in windows if w.getRole() == pyatspi.ROLE_ALERT), None)
+def press(acc):
+    acc.queryAction().doAction(0)  # "Press", the first action of an enabled button
+    wait(f"the press of {acc.name}", lambda: not acc.getState().contains(pyatspi.STATE_PRESSED))
 
-    def answer(self, want):
-        self.expect("the question", want["event"], "msgbox")
-        box = self.wait("the play-again box", self.alert)
-        self.expect("title of the box", box.name, want["title"])
-        find(box, pyatspi.ROLE_LABEL, want["prompt"])
-        button = find(box, pyatspi.ROLE_PUSH_BUTTON, want["answer"].capitalize())
-        if want["answer"] == "no":
-            try:
-                self.press(button)
-            except Exception:
-                pass  # the program may end before it answers
-            self.expect("exit status after No", self.session.wait_program_exit(), 0)
-            return False
-        self.press(button)
-        self.wait("the box to close", lambda: self.alert() is None)
-        self.focus_window("^Morvint$")
-        return True
 
-    def play(self, script):
-        said, lines = [], open(script).readlines()
-        out = [unflatten(b) for b in blocks(open(script[: -len(".script")] + ".out").read())]
-        for line in lines:
-            words = line.split()
-            if line.startswith("#>"):
-                said.append(json.loads(line[2:]))
-                self.wait(f"the notice {said[-1]!r}", lambda: len(self.heard) >= len(said))
-                self.expect("what the window said", self.heard, said)
-            elif words[:1] == ["click"]:
-                acc = find(self.frame, pyatspi.ROLE_PUSH_BUTTON, BUTTONS[words[1]])
-                self.press(acc)
-                self.wait(
-                    f"the press of {words[1]}",
-                    lambda: not acc.getState().contains(pyatspi.STATE_PRESSED),
-                )
-                # A game that ended shows its cause while the question is open.
-                if self.text("Narrative").startswith("You died ") and not self.answer(out.pop(0)):
+def text(frame, label):
+    return find(frame, pyatspi.ROLE_TEXT, label).queryText().getText(0, -1)
+
+
+def show(frame, want):
+    for name, label in BOXES.items():
+        expect(label, text(frame, label), want[name])
+    for name, label in BUTTONS.items():
+        acc = find(frame, pyatspi.ROLE_PUSH_BUTTON, label)
+        expect(f"{label} enabled", enabled(acc), want["buttons"][name]["enabled"])
+    for (description, first), panel in zip(PANELS, want["stat"]):
+        acc = find(frame, pyatspi.ROLE_LABEL, description=description)
+        value = description if panel["text"] == first else f"{description}: {panel['text']}"
+        expect(f"panel {description}", acc.name, value)
+        expect(f"panel {description} enabled", enabled(acc), panel["enabled"])
+
+
+def answer(app, program, focus, want):
+    """Answers the play-again box as the .out says; False when the program ends."""
+    alert = lambda: next((w for w in app if w.getRole() == pyatspi.ROLE_ALERT), None)  # noqa
+    box = wait("the play-again box", alert)
+    expect("title of the box", box.name, want["title"])
+    find(box, pyatspi.ROLE_LABEL, want["prompt"])
+    button = find(box, pyatspi.ROLE_PUSH_BUTTON, want["answer"].capitalize())
+    if want["answer"] == "no":
+        with contextlib.suppress(Exception):  # the program may end before it answers
+            button.queryAction().doAction(0)
+        expect("exit status after No", program.wait(60), 0)
+        return False
+    press(button)
+    wait("the box to close", lambda: alert() is None)
+    xdotool(focus)
+    return True
+
+
+def play(program, script):
+    mine = lambda: [a for a in Atspi.get_desktop(0) if a.get_process_id() == program.pid][0]  # noqa
+    app = wait("the program on the accessibility desktop", mine)
+    app.set_cache_mask(Atspi.Cache.NONE)  # read names and states afresh every time
+    frame = wait("the main window", lambda: find(app, pyatspi.ROLE_FRAME, "Morvint"))
+    pyatspi.Registry.registerEventListener(said_aloud, "object:state-changed:showing")
+    # With no window manager, keys go nowhere until the window is given the focus.
+    focus = f"search --sync --onlyvisible --pid {program.pid} --name ^Morvint$ windowfocus --sync"
+    xdotool(focus)
+    said, out = [], [unflatten(b) for b in blocks(open(script[:-7] + ".out").read())]
+    for line in open(script):
+        if line.startswith("#>"):
+            said.append(json.loads(line[2:]))
+            wait(f"the notice {said[-1]!r}", lambda: len(heard) >= len(said))
+            expect("what the window said", heard, said)
+        elif line.startswith("click "):
+            press(find(frame, pyatspi.ROLE_PUSH_BUTTON, BUTTONS[line.split()[1]]))
+            # A game that ended shows its cause while the question is open.
+            if text(frame, "Narrative").startswith("You died "):
+                if not answer(app, program, focus, out.pop(0)):
                     return
-            elif words[:2] == ["menu", "newMnu"]:
-                self.xdotool("key", "F2")
-            elif words[:1] == ["show"]:
-                self.show(out.pop(0))
-        if said:
-            GLib.usleep(500000)
-            self.wait("the last notices", lambda: True)
-            self.expect("everything the window said", self.heard, said)
+        elif line.split() == ["menu", "newMnu"]:
+            xdotool("key F2")
+        elif line.split() == ["show"]:
+            show(frame, out.pop(0))
+    if said:
+        time.sleep(0.5)  # then nothing more may have been said
+        wait("the last notices", lambda: True)
+        expect("everything the window said", heard, said)
 
 
-def main(session, program, script):
-    session.start()
-    session.start_program([program, "--serve", script])
-    player = Player(session)
-    player.play(script)
-    log(f"PASS: {player.checks} checks, {len(player.heard)} notices heard")
+def main(program, script):
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit("terminated"))  # so that stop() runs
+    libc.prctl(36, 1)  # PR_SET_CHILD_SUBREAPER: what D-Bus starts is ours to reap
+    # The private runtime directory marks everything this test starts.
+    runtime = tempfile.mkdtemp(prefix="morvint-atspi-")
+    os.environ.pop("AT_SPI_BUS_ADDRESS", None)
+    os.environ.update(LC_ALL="C.UTF-8", GSETTINGS_BACKEND="memory", XDG_RUNTIME_DIR=runtime)
+    try:
+        xvfb = "Xvfb -displayfd FD -screen 0 1280x1024x24 -nolisten tcp -noreset"
+        os.environ["DISPLAY"] = ":" + announced(xvfb)
+        bus = f"dbus-daemon --session --nofork --nopidfile --address=unix:path={runtime}/bus"
+        os.environ["DBUS_SESSION_BUS_ADDRESS"] = announced(bus + " --print-address=FD")
+        # Qt 6.4 never registers when handed the accessibility bus: it must find it itself.
+        qt = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+        program = start([program, "--serve", script], env=qt)
+        # D-Bus activation starts the accessibility bus; libatspi reads its address once.
+        get = "dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus"
+        got = run([*get.split(), "org.a11y.Bus.GetAddress"], capture_output=True, check=True)
+        os.environ["AT_SPI_BUS_ADDRESS"] = got.stdout.decode().strip()
+        Atspi.init()
+        play(program, script)
+    except Exception as e:
+        print(f"FAIL: {e!r}", flush=True)
+        return 1
+    finally:
+        stop(f"XDG_RUNTIME_DIR={runtime}".encode())
+        shutil.rmtree(runtime, ignore_errors=True)
+    print(f"PASS: {len(checks)} checks, {len(heard)} notices heard")
+    return 0
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 3:
-        sys.exit(__doc__)
-    sys.exit(run(main, os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])))
+    sys.exit(main(*map(os.path.abspath, sys.argv[1:3])))
