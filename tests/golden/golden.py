@@ -17,22 +17,15 @@ import sys
 from pathlib import Path
 
 
-def compact(value):
-    return json.dumps(value, separators=(",", ":"), ensure_ascii=False)
-
-
-def scalar_rows(value):
-    return all(not isinstance(v, (dict, list)) for v in value)
+compact = json.JSONEncoder(separators=(",", ":"), ensure_ascii=False).encode
 
 
 def pairs(value, path=()):
-    """The (path, value) pairs of one JSON value, path components in order."""
+    """The (path, value) pairs of one JSON value; a list of scalars is one value."""
     if isinstance(value, dict) and value:
         items = sorted(value.items())
-    elif isinstance(value, list) and value and not scalar_rows(value):
-        items = list(enumerate(value))
-        if all(isinstance(v, list) and scalar_rows(v) for v in value):
-            return [(path + (i,), v) for i, v in items]
+    elif isinstance(value, list) and any(isinstance(v, (dict, list)) for v in value):
+        items = enumerate(value)
     else:
         return [(path, value)]
     return [p for key, v in items for p in pairs(v, path + (key,))]
@@ -40,17 +33,15 @@ def pairs(value, path=()):
 
 def flatten(line):
     try:
-        value = json.loads(line)
+        return [".".join(map(str, k)) + " = " + compact(v) for k, v in pairs(json.loads(line))]
     except ValueError:
         return ["not JSON = " + compact(line)]
-    return [".".join(map(str, path)) + " = " + compact(v) for path, v in pairs(value)]
 
 
 def unflatten(block):
     """One block of `key = value` lines back into the JSON object."""
     root = {}
-    for row in block:
-        key, value = row.split(" = ", 1)
+    for key, value in (row.split(" = ", 1) for row in block):
         *parents, last = key.split(".")
         node = root
         for part in parents:
@@ -63,7 +54,7 @@ def listed(node):
     if not isinstance(node, dict):
         return node
     node = {key: listed(v) for key, v in node.items()}
-    if node and all(key.isdigit() for key in node):
+    if node and all(map(str.isdigit, node)):
         return [node[str(i)] for i in range(len(node))]
     return node
 
@@ -72,56 +63,32 @@ def blocks(text):
     return [b.split("\n") for b in text.strip("\n").split("\n\n") if b]
 
 
-def run(command, script):
-    done = subprocess.run(command + [str(script)], capture_output=True)
-    text = done.stdout.decode("utf-8").replace("\r\n", "\n")
-    flat = "\n\n".join("\n".join(flatten(line)) for line in text.splitlines())
-    return done, flat + "\n" if flat else ""
-
-
-def check(command, script):
-    done, flat = run(command, script)
-    problems = []
-    status_file = script.with_suffix(".status")
-    status = int(status_file.read_text()) if status_file.exists() else 0
-    if done.returncode != status:
-        problems.append(f"exit status {done.returncode}, expected {status}")
-    want, got = blocks(script.with_suffix(".out").read_text()), blocks(flat)
-    if len(want) != len(got):
-        problems.append(f"{len(got)} blocks, expected {len(want)}")
-    for number, (w, g) in enumerate(zip(want, got), 1):
-        w, g = dict(r.split(" = ", 1) for r in w), dict(r.split(" = ", 1) for r in g)
-        for key in sorted(w.keys() | g.keys()):
-            if w.get(key) != g.get(key):
-                problems.append(f"block {number}, {key}: expected {w.get(key)}, got {g.get(key)}")
-    exact = script.with_suffix(".json")
-    if exact.exists() and done.stdout != exact.read_bytes():
-        problems.append(f"the output is not byte for byte {exact.name}")
-    for p in problems:
-        print(f"{script.name}: {p}", file=sys.stderr)
-    return 1 if problems else 0
-
-
-def update(command, script):
-    done, flat = run(command, script)
-    script.with_suffix(".out").write_text(flat)
-    status = script.with_suffix(".status")
-    if done.returncode:
-        status.write_text(f"{done.returncode}\n")
-    else:
-        status.unlink(missing_ok=True)
-
-
-def main(argv):
-    action, rest = argv[0], argv[1:]
-    split = rest.index("--")
-    command, scripts = rest[:split], [Path(s) for s in rest[split + 1 :]]
-    if action == "check":
-        return max(check(command, s) for s in scripts)
-    for s in scripts:
-        update(command, s)
-    return 0
+def main(action, *rest):
+    split, problems = rest.index("--"), []
+    for script in map(Path, rest[split + 1 :]):
+        ran = subprocess.run([*rest[:split], script], capture_output=True)
+        lines = ran.stdout.decode("utf-8").splitlines()
+        flat = "".join("\n".join(flatten(line)) + "\n\n" for line in lines)[:-1]
+        out, status, exact = (script.with_suffix(s) for s in (".out", ".status", ".json"))
+        if action == "update":
+            out.write_text(flat)
+            status.unlink(missing_ok=True)
+            if ran.returncode:
+                status.write_text(f"{ran.returncode}\n")
+            continue
+        at, code = script.name + ": ", int(status.read_text()) if status.exists() else 0
+        problems += [f"{at}exit {ran.returncode}, expected {code}"] * (ran.returncode != code)
+        want, got = blocks(out.read_text()), blocks(flat)
+        problems += [f"{at}{len(got)} blocks, expected {len(want)}"] * (len(got) != len(want))
+        for n, (w, g) in enumerate(zip(want, got), 1):
+            w, g = (dict(row.split(" = ", 1) for row in b) for b in (w, g))
+            for key in sorted(k for k in w.keys() | g.keys() if w.get(k) != g.get(k)):
+                problems.append(f"{at}block {n}, {key}: expected {w.get(key)}, got {g.get(key)}")
+        if exact.exists() and ran.stdout != exact.read_bytes():
+            problems.append(f"{at}the output is not byte for byte {exact.name}")
+    sys.stderr.write("".join(p + "\n" for p in problems))
+    return bool(problems)
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv[1:]))
+    sys.exit(main(*sys.argv[1:]))
