@@ -8,6 +8,7 @@
 //   tick [N]     N ticks of Timer1 (1 when left out)
 //   dark         gives the application a dark palette
 //   menu aboutMnu  opens the About box
+//   windows      prints the open windows
 //   layout       prints one line for each control and menu item of every open window
 //
 // `morvint-window-replay --serve SCRIPT` shows the window with the script's
@@ -102,8 +103,19 @@ public:
         } else if (command == "dark" && words.size() == 1) {
             QApplication::setPalette(QPalette(QColor(0x35, 0x35, 0x35), QColor(0x20, 0x20, 0x20)));
             QApplication::processEvents();
+        } else if (command == "windows" && words.size() == 1) {
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            QStringList open;
+            for (QWidget* window : QApplication::topLevelWidgets()) {
+                open << (window->isVisible() ? window->objectName() : QString());
+            }
+            open.removeAll({});
+            open.sort();
+            session_.out.line(R"({"event":"windows","open":)" + jsonString(str(open.join(' '))) +
+                              "}");
         } else if (words == std::vector<std::string>{"menu", "aboutMnu"}) {
             w_.aboutMnu_Click();
+            (void)QTest::qWaitForWindowActive(w_.aboutBox());
         } else if (command == "layout" && words.size() == 1) {
             printLayout(&w_);
             if (w_.aboutBox() != nullptr) {
