@@ -81,10 +81,6 @@ def announced(command):
         return f.readline().strip()
 
 
-def xdotool(command):
-    run(["xdotool", *command.split()], check=True)
-
-
 def stop(marker):
     """Stops everything whose environment holds marker, and reaps it: we are its subreaper."""
     for pid in filter(str.isdigit, os.listdir("/proc")):
@@ -132,7 +128,7 @@ def answer(app, program, focus, want):
         return False
     press(button)
     wait("the box to close", lambda: alert() is None)
-    xdotool(focus)
+    run(["xdotool", *focus.split()], check=True)
     return True
 
 
@@ -144,7 +140,7 @@ def play(program, script):
     pyatspi.Registry.registerEventListener(said_aloud, "object:state-changed:showing")
     # With no window manager, keys go nowhere until the window is given the focus.
     focus = f"search --sync --onlyvisible --pid {program.pid} --name ^Morvint$ windowfocus --sync"
-    xdotool(focus)
+    run(["xdotool", *focus.split()], check=True)
     said, out = [], [unflatten(b) for b in blocks(open(script[:-7] + ".out").read())]
     for line in open(script):
         if line.startswith("#>"):
@@ -158,7 +154,7 @@ def play(program, script):
                 if not answer(app, program, focus, out.pop(0)):
                     return
         elif line.split() == ["menu", "newMnu"]:
-            xdotool("key F2")
+            run(["xdotool", "key", "F2"], check=True)
         elif line.split() == ["show"]:
             show(frame, out.pop(0))
     if said:

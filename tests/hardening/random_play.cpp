@@ -3,12 +3,8 @@
 // must always hold.
 //
 //   morvint-random-play ROUTE [CLICKS] [SEED]   (ROUTE: a golden script of a won game)
-#include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <random>
-#include <string>
-#include <vector>
 
 #include "memory_window.h"
 #include "morvint/game.h"
@@ -19,11 +15,7 @@ int main(int argc, char** argv) {
     std::vector<Button> route;
     std::ifstream script(argc > 1 ? argv[1] : "");
     for (std::string word; script >> word;) {
-        for (Button b : allButtons) {
-            if (word == buttonName(b)) {
-                route.push_back(b);
-            }
-        }
+        for (Button b : allButtons) route.insert(route.end(), word == buttonName(b), b);
     }
     const long clicks = argc > 2 ? std::atol(argv[2]) : 20000;
     const unsigned seed = argc > 3 ? static_cast<unsigned>(std::atol(argv[3])) : 20261206u;

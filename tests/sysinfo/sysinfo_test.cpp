@@ -3,9 +3,6 @@
 // memory; built for Windows it runs under Wine against the real ones.
 #include <gtest/gtest.h>
 
-#include <map>
-#include <stdexcept>
-
 #include "morvint/sysinfo.h"
 
 #ifdef _WIN32

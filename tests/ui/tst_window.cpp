@@ -3,23 +3,16 @@
 // program with its windows, the About box's picture, the icon, and
 // captions that fit at the fonts and scales of common desktops.
 
-#include <QAction>
-#include <QDebug>
-#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QSet>
 #include <QStyleOptionButton>
 #include <QTest>
 #include <QTimer>
-#include <functional>
-#include <optional>
 
 #include "frmAbout.h"
 #include "frmMain.h"
@@ -49,9 +42,7 @@ QString seenBox;
 void answerNextBox(QMessageBox::StandardButton answer) {
     onNextBox([answer](QMessageBox& box) {
         bool icons = false;
-        for (QAbstractButton* button : box.buttons()) {
-            icons = icons || !button->icon().isNull();
-        }
+        for (QAbstractButton* button : box.buttons()) icons = icons || !button->icon().isNull();
         seenBox = QStringLiteral("%1 | %2 | %3 %4 %5 %6")
                       .arg(box.windowTitle(), box.text())
                       .arg(int(box.icon()))
@@ -140,10 +131,9 @@ private slots:
         auto* narrative = child<QPlainTextEdit>(w_.get(), "mainTxt");
         QScrollBar* bar = narrative->verticalScrollBar();
         const QString text = QStringLiteral("You can go north, east, or south. ").repeated(30);
-        for (auto [anchor, position, scrolled] : {std::tuple{5, 40, false}, {-1, -1, true}}) {
+        const int end = int(text.size());
+        for (auto [anchor, position, scrolled] : {std::tuple{5, 40, false}, {end, end, true}}) {
             w_->setText(Box::mainTxt, text.toStdString());
-            anchor = anchor < 0 ? int(text.size()) : anchor;
-            position = position < 0 ? int(text.size()) : position;
             QTextCursor caret = narrative->textCursor();
             caret.setPosition(anchor);
             caret.setPosition(position, QTextCursor::KeepAnchor);
@@ -282,15 +272,12 @@ private slots:
         }
         QVERIFY(sky > 30000 && cloud > 2400 && cloud < 60000);
         const QImage shown = box.grab().toImage();
-        for (const QPoint p : {QPoint(0, 0), QPoint(399, 10), QPoint(10, 298)}) {
+        for (const QPoint p : {QPoint(0, 0), QPoint(399, 10), QPoint(10, 298)})
             QCOMPARE(shown.pixelColor(p).rgb(), picture.pixelColor(p).rgb());
-        }
         QVERIFY(!w_->windowIcon().isNull());
         const QImage icon(QStringLiteral(":/morvint/morvint.xpm"));
         QCOMPARE(icon.size(), QSize(32, 32));
-        for (int i = 0; i < 32 * 32; ++i) {
-            QCOMPARE(qAlpha(icon.pixel(i % 32, i / 32)), 255);
-        }
+        for (int i = 0; i < 32 * 32; ++i) QCOMPARE(qAlpha(icon.pixel(i % 32, i / 32)), 255);
         QCOMPARE(w_->timer()->interval(), 60000);
         QVERIFY(w_->timer()->isActive());
     }
@@ -303,15 +290,13 @@ private slots:
     void captionsFit_data() {
         QTest::addColumn<QString>("family");
         QTest::addColumn<qreal>("points");
-        const QStringList desktop = qEnvironmentVariable("MORVINT_DESKTOP_FONT").split(',');
-        QTest::newRow("desktop") << desktop.value(0) << desktop.value(1).toDouble();
-        for (const auto& [family, points] : {std::pair{"DejaVu Sans", 9.0},
-                                             {"DejaVu Sans", 10.0},
-                                             {"Noto Sans", 10.0},
-                                             {"Liberation Sans", 9.0},
-                                             {"Liberation Sans", 10.0},
-                                             {"Liberation Sans", 11.0}}) {
-            QTest::addRow("%s %g", family, points) << family << points;
+        const QStringList fonts = (qEnvironmentVariable("MORVINT_DESKTOP_FONT") +
+                                   ";DejaVu Sans,9;DejaVu Sans,10;Noto Sans,10;Liberation Sans,9;"
+                                   "Liberation Sans,10;Liberation Sans,11")
+                                      .split(';');
+        for (const QString& font : fonts) {
+            QTest::newRow(&font == &fonts[0] ? "desktop" : qPrintable(font))
+                << font.section(',', 0, 0) << font.section(',', 1).toDouble();
         }
     }
     void captionsFit() {

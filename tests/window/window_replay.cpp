@@ -15,9 +15,7 @@
 // random values as its draws and the real play-again box, and waits to be
 // played from outside (the accessibility tests).
 
-#include <QAbstractButton>
 #include <QAction>
-#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -27,7 +25,6 @@
 #include <QTimer>
 
 #include <fstream>
-#include <memory>
 #include <sstream>
 
 #include "frmMain.h"
@@ -40,6 +37,11 @@ namespace {
 
 std::string str(const QString& text) {
     return text.toStdString();
+}
+
+// "key":value in JSON, then `end`.
+std::string field(const char* key, const QString& value, const char* end = ",") {
+    return "\"" + std::string(key) + "\":" + jsonString(str(value)) + end;
 }
 
 class WindowTarget : public Target, public WindowView {
@@ -69,7 +71,8 @@ public:
     bool ended() const override { return w_.game().programEnded(); }
 
     std::string boxText(Box box) const override {
-        QWidget* widget = w_.findChild<QWidget*>(QString::fromLatin1(boxName(box)));
+        const char* names[] = {"mainTxt", "actionTxt", "itemTxt"};
+        QWidget* widget = w_.findChild<QWidget*>(QLatin1String(names[int(box)]));
         if (auto* text = qobject_cast<QPlainTextEdit*>(widget)) {
             return str(text->toPlainText());
         }
@@ -87,14 +90,13 @@ public:
         const std::string& command = words[0];
         if (command == "key" && words.size() > 1) {
             for (std::size_t i = 1; i < words.size(); ++i) {
-                const QKeySequence key(QString::fromStdString(words[i]));
-                QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &w_;
-                QTest::keySequence(target, key);
+                QWidget* focus = QApplication::focusWidget();
+                QTest::keySequence(focus ? focus : &w_, QString::fromStdString(words[i]));
             }
         } else if (command == "focus" && words.size() == 1) {
             QWidget* focus = QApplication::focusWidget();
-            session_.out.line(R"({"event":"focus","control":)" +
-                              jsonString(focus ? str(focus->objectName()) : "") + "}");
+            session_.out.line(R"({"event":"focus",)" +
+                              field("control", focus ? focus->objectName() : "", "}"));
         } else if (command == "tick" && words.size() <= 2) {
             const int ticks = words.size() == 2 ? std::stoi(words[1]) : 1;
             for (int i = 0; i < ticks; ++i) {
@@ -111,8 +113,7 @@ public:
             }
             open.removeAll({});
             open.sort();
-            session_.out.line(R"({"event":"windows","open":)" + jsonString(str(open.join(' '))) +
-                              "}");
+            session_.out.line(R"({"event":"windows",)" + field("open", open.join(' '), "}"));
         } else if (words == std::vector<std::string>{"menu", "aboutMnu"}) {
             w_.aboutMnu_Click();
             (void)QTest::qWaitForWindowActive(w_.aboutBox());
@@ -128,10 +129,6 @@ public:
     }
 
 private:
-    static const char* boxName(Box box) {
-        return box == Box::mainTxt ? "mainTxt" : box == Box::actionTxt ? "actionTxt" : "itemTxt";
-    }
-
     // The window itself, then its named controls in the order of creation.
     void printLayout(QWidget* window) {
         printControl(window);
@@ -142,10 +139,9 @@ private:
         }
         for (QAction* action : window->findChildren<QAction*>()) {
             if (!action->objectName().isEmpty()) {
-                session_.out.line(R"({"action":)" + jsonString(str(action->objectName())) +
-                                  R"(,"text":)" + jsonString(str(action->text())) +
-                                  R"(,"shortcut":)" +
-                                  jsonString(str(action->shortcut().toString())) + "}");
+                session_.out.line("{" + field("action", action->objectName()) +
+                                  field("text", action->text()) +
+                                  field("shortcut", action->shortcut().toString(), "}"));
             }
         }
     }
@@ -158,22 +154,15 @@ private:
         // A window placed by the system has no place of its own to compare.
         const bool placed = c->isWindow() && !(c->windowFlags() & Qt::FramelessWindowHint);
         const QRect r(placed ? QPoint() : c->pos(), c->size());
-        const auto field = [](const char* key, const QString& value) {
-            return "\"" + std::string(key) + "\":" + jsonString(str(value)) + ",";
-        };
         session_.out.line(
             "{" + field("control", c->objectName()) + field("kind", c->metaObject()->className()) +
-            field("rect", QStringLiteral("%1 %2 %3 %4")
-                              .arg(r.x())
-                              .arg(r.y())
-                              .arg(r.width())
-                              .arg(r.height())) +
+            field("rect", QString::asprintf("%d %d %d %d", r.x(), r.y(), r.width(), r.height())) +
             field("text", c->inherits("QLineEdit") || c->inherits("QPlainTextEdit") ? "" : text) +
             field("font", c->font().family() + " " + QString::number(c->font().pointSizeF())) +
             field("color", c->palette().color(QPalette::WindowText).name()) +
             field("focus", c->focusPolicy() == Qt::NoFocus ? "no" : "yes") +
             field("name", c->accessibleName()) + field("description", c->accessibleDescription()) +
-            "\"toolTip\":" + jsonString(str(c->toolTip())) + "}");
+            field("toolTip", c->toolTip(), "}"));
     }
 
     Session& session_;
