@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The game core's speed in scripted play: random clicks on enabled buttons,
 // random draws and Yes to every play-again question, against the in-memory
 // window, with no display.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The reference for the start-up benchmark: a plain Qt Widgets window with the
 // same kinds and numbers of controls as the game's main window and no game
 // behind them.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs the three benchmarks and prints their figures:
 #   1. start-up: time to the first paint of the main window and resident memory
 #      at that moment, the game against a minimal Qt window of the same controls,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The cost of one press as the narrative grows: the player stands on the sound
 // bridge of row 1, column 1 and presses Cross again and again; every crossing
 // appends " You made it across. " to the one paragraph of the narrative.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Measures how long a windowed program takes from its start to the first paint
 // of its main window, and how much memory it holds at that moment, from outside
 // the program: an X client that watches the root window for the new window's

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # morvint_add_windows_resources(<target>): on Windows, gives the target the
 # program's icon and version record (ui/windows/morvint.rc). Does nothing
 # elsewhere.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Cross build for 64-bit Windows with Debian's mingw-w64 (POSIX threads),
 # linked statically so the programs need no mingw DLLs at run time.
 set(CMAKE_SYSTEM_NAME Windows)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "morvint/game.h"
 
 namespace morvint {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "morvint/maze.h"
 
 namespace morvint {

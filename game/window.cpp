@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "morvint/window.h"
 
 namespace morvint {

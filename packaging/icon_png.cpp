@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes the program's icon as a PNG of the given size, for the hicolor theme.
 // Pixel art is scaled by whole pixels, so only multiples of the source size
 // keep it sharp.

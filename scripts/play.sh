@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Sets up, builds and starts the game.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the Debian packages listed in scripts/debian-packages.txt that are
 # missing, then configures and builds the given CMake preset (default: dev).
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Sets up, builds and runs every test: the development build, then the
 # address and undefined-behaviour sanitizer build.
 set -euo pipefail

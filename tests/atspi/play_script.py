@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 """Plays a golden script in the real window, through the accessibility bus only.
 
     play_script.py WINDOW-REPLAY SCRIPT

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What no replay script can reach: single-precision rolls, the clock's random
 // source, the game clock, and states the window never produces but the core must
 // still survive.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Bad input to the replay tool: the status of each case, how many lines it printed
 (what came before a bad line is kept), and what it said. Usage: bad_input.py CMD..."""
 

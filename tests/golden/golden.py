@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Golden transcripts of replay scripts, stored one key per line.
 
 Each output line (one JSON object) becomes a block of `key = value` lines, keys

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A library that leaks one block when it is loaded, and nothing else. The
 // leak-check test preloads it into the game to show that the leak check runs
 // on the real window and that its suppressions let a leak of ours through.

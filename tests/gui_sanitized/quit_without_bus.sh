@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # The game of the sanitizer build, started in a virtual display with no D-Bus
 # session bus and with Qt options it must ignore, then quit with Ctrl+Q: it must
 # end with status 0 and no sanitizer report. With CANARY, a library that leaks

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Plays many whole games by random clicks and draws, answering Yes, a quarter of
 // them first following the clicks of a won game, and checks after every click what
 // must always hold.

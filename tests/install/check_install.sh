@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the build with `cmake --install` into a fresh prefix and checks the
 # tree, then builds the Debian package and lets lintian judge it.
 #   check_install.sh BUILD_DIR APP_ID ICON_SIZES...

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The system-information lookup, played on one table of machines. Built
 // natively it runs against a registry, file system and program start in
 // memory; built for Windows it runs under Wine against the real ones.

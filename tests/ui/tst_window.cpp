@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the window scripts cannot show: the caret and scroll kept when text
 // arrives, the real modal boxes (play again, Undo, System Info), the end of the
 // program with its windows, the About box's picture, the icon, and

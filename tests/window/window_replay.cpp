@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // morvint-window-replay: plays replay scripts through the real main window, on
 // any Qt platform (offscreen in the tests), and prints what morvint-replay
 // prints. Test-only: it is never installed.

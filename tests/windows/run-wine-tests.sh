@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Cross builds the system-information lookup's tests and morvint-replay for
 # 64-bit Windows with mingw-w64 and runs under Wine, in one private prefix, the
 # tests (which write the prefix's registry) and every golden script.

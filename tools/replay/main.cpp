@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // morvint-replay: runs a script of clicks and menu commands against the game in
 // an in-memory window and prints what the window and the game state hold.
 #include "memory_target.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "memory_window.h"
 
 namespace morvint::replay {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The script runner of morvint-replay, shared with any front end that plays the
 // same scripts through another window: it reads the script, keeps the queues of
 // random values and answers, and prints the lines; the window is a Target.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "scripted_random.h"
 
 namespace morvint::replay {

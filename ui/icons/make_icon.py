@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Draws the window icon of Morvint and writes it as a 32x32, 16-colour XPM.
 
 Black and dark-red diagonal strokes, each one shorter than the one before,

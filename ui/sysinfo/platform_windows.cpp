@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "morvint/sysinfo_windows.h"
 
 namespace morvint {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "morvint/sysinfo.h"
 
 #include <algorithm>

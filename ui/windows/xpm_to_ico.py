@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Converts the program's 32x32, 16-colour XPM icon into a Windows .ico file.
 
 The icon keeps the XPM's 16-colour palette and is stored as one 4-bit image
