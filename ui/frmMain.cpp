@@ -2,7 +2,6 @@
 #include "frmMain.h"
 
 #include <QAccessible>
-#include <QAccessibleWidget>
 #include <QAction>
 #include <QApplication>
 #include <QFontMetrics>
@@ -27,6 +26,7 @@
 
 #include "captions.h"
 #include "frmAbout.h"
+#include "narrator.h"
 #include "twips.h"
 
 // The icon lives in the resource file of this library, which must be registered
@@ -104,27 +104,6 @@ protected:
     void closeEvent(QCloseEvent* event) override { event->ignore(); }
 };
 
-// The notice is a label that a screen reader takes for a notification: each time
-// it is shown, Orca speaks its text whole, while the focus stays where it is.
-class NoticeAccessible : public QAccessibleWidget {
-public:
-    explicit NoticeAccessible(QLabel* label)
-        : QAccessibleWidget(label, QAccessible::Notification) {}
-    QString text(QAccessible::Text t) const override {
-        return t == QAccessible::Name ? static_cast<QLabel*>(widget())->text()
-                                      : QAccessibleWidget::text(t);
-    }
-};
-
-QAccessibleInterface* noticeFactory(const QString&, QObject* object) {
-    auto* label = qobject_cast<QLabel*>(object);
-    if (label != nullptr && label->objectName() == QLatin1String("notice") &&
-        qobject_cast<frmMain*>(label->parentWidget()) != nullptr) {
-        return new NoticeAccessible(label);
-    }
-    return nullptr;
-}
-
 // Tab into a line edit selects all its text. In an empty box that selection and its
 // caret reach a screen reader before the focus does, and Orca then takes the box
 // for already focused and never names it. With nothing to select, the focus comes
@@ -148,10 +127,6 @@ protected:
         return true;
     }
 };
-
-// How long the screen reader is given to speak the window and its focused control
-// before a held-back result, which would otherwise be cut short.
-constexpr int settleMs = 400;
 
 }  // namespace
 
@@ -188,19 +163,7 @@ frmMain::frmMain(std::unique_ptr<morvint::RandomSource> own, morvint::RandomSour
     buildMenus();
     buildStatusBar();
 
-    QAccessible::installFactory(noticeFactory);
-    notice_ = new QLabel(this);
-    notice_->setObjectName(QStringLiteral("notice"));
-    notice_->setTextFormat(Qt::PlainText);
-    notice_->setGeometry(-2000, -2000, 10, 10);
-    notice_->hide();
-    settle_ = new QTimer(this);
-    settle_->setSingleShot(true);
-    connect(settle_, &QTimer::timeout, this, [this] {
-        if (isActiveWindow()) {
-            say(std::exchange(waiting_, QString()));
-        }
-    });
+    narrator_ = new Narrator(this, panel(Panel::hp), panel(Panel::enemy));
 
     const int menuHeight = menuBar()->sizeHint().height();
     setFixedSize(px(clientWidth), menuHeight + px(clientHeight));
@@ -387,7 +350,7 @@ void frmMain::buildStatusBar() {
         label->setGeometry(left, 0, width, px(statHeight));
         left += width;
         panels_[i] = label;
-        setPanelText(static_cast<Panel>(i + 1), def.text);
+        showPanelText(static_cast<Panel>(i + 1), QString::fromLatin1(def.text));
     }
 }
 
@@ -413,72 +376,14 @@ QWidget* frmMain::box(Box b) const {
 
 template <typename Run>
 void frmMain::command(Run run, bool holdBack) {
-    holdBack_ = holdBack;
-    beginHearing();
+    narrator_->begin(holdBack);
     run();
-    const QString result = heard();
-    waiting_.clear();
-    if (holdBack_) {
-        waiting_ = result;
-        sayWhenActive();
-    } else {
-        say(result);
-    }
-}
-
-void frmMain::beginHearing() {
-    heardNarrative_.clear();
-    hpBefore_ = panel(Panel::hp)->text();
-    enemyWritten_ = false;
-}
-
-// Everything the command wrote to the narrative, in order (a cleared narrative
-// starts over: the room just entered), then the hit points if they changed and
-// the enemy's if the command wrote them and the enemy is still here, one line each.
-QString frmMain::heard() const {
-    QStringList lines;
-    if (!heardNarrative_.isEmpty()) {
-        lines << heardNarrative_;
-    }
-    if (panel(Panel::hp)->text() != hpBefore_) {
-        lines << panel(Panel::hp)->accessibleName();
-    }
-    if (enemyWritten_ && panel(Panel::enemy)->isEnabled()) {
-        lines << panel(Panel::enemy)->accessibleName();
-    }
-    return lines.join(QLatin1Char('\n'));
-}
-
-void frmMain::say(const QString& text) {
-    if (text.isEmpty()) {
-        return;
-    }
-    // Each showing is a new notification, even of the same text.
-    notice_->hide();
-    notice_->setText(text);
-    notice_->show();
-}
-
-void frmMain::sayWhenActive() {
-    if (isActiveWindow()) {
-        settle_->start(settleMs);
-    }
-}
-
-void frmMain::changeEvent(QEvent* event) {
-    QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && !waiting_.isEmpty()) {
-        sayWhenActive();
-    }
+    narrator_->end();
 }
 
 void frmMain::setText(Box b, std::string_view text) {
     if (b == Box::mainTxt) {
-        if (text.empty()) {
-            heardNarrative_.clear();
-        } else {
-            heardNarrative_ += qs(text);
-        }
+        narrator_->narrativeSet(qs(text));
         mainTxt_->setPlainText(qs(text));
     } else {
         static_cast<QLineEdit*>(box(b))->setText(qs(text));
@@ -503,7 +408,7 @@ void frmMain::append(Box b, std::string_view text) {
     const int anchor = caret.anchor();
     const int position = caret.position();
 
-    heardNarrative_ += qs(text);
+    narrator_->narrativeAppended(qs(text));
     QTextCursor end(mainTxt_->document());
     end.movePosition(QTextCursor::End);
     end.insertText(qs(text));
@@ -541,8 +446,14 @@ void frmMain::setTag(Button b, std::string_view tag) {
 }
 
 void frmMain::setPanelText(Panel p, std::string_view text) {
+    showPanelText(p, qs(text));
+    if (p == Panel::enemy) {
+        narrator_->enemyPanelWritten();
+    }
+}
+
+void frmMain::showPanelText(Panel p, const QString& value) {
     QLabel* label = panel(p);
-    const QString value = qs(text);
     label->setText(value);
     // The standard font again, narrowed only if the new text needs it.
     label->setFont(QFont());
@@ -553,9 +464,6 @@ void frmMain::setPanelText(Panel p, std::string_view text) {
     label->setAccessibleName(value == QLatin1String(def.text)
                                  ? QString::fromLatin1(def.toolTip)
                                  : QString::fromLatin1(def.accessiblePrefix) + value);
-    if (p == Panel::enemy) {
-        enemyWritten_ = true;
-    }
 }
 
 void frmMain::setPanelEnabled(Panel p, bool enabled) {
@@ -565,9 +473,7 @@ void frmMain::setPanelEnabled(Panel p, bool enabled) {
 bool frmMain::askPlayAgain() {
     // The box is modal: the cause of death is said before it opens. What follows
     // (a new game) waits until the window has the focus again.
-    say(heard());
-    beginHearing();
-    holdBack_ = true;
+    narrator_->sayBeforeBox();
     return playAgain_();
 }
 

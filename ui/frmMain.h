@@ -17,6 +17,7 @@
 
 class QAction;
 class QGroupBox;
+class Narrator;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -76,18 +77,12 @@ public:
     // The short help that F1 shows in the play-again box.
     static QString helpText();
 
-    // The hidden notice through which a screen reader hears each command's result.
-    QLabel* notice() const { return notice_; }
-
 public slots:
     void Timer1_Timer();
     void undoMnu_Click();
     void newMnu_Click();
     void exitMnu_Click();
     void aboutMnu_Click();
-
-protected:
-    void changeEvent(QEvent* event) override;
 
 private:
     frmMain(std::unique_ptr<morvint::RandomSource> own, morvint::RandomSource* random,
@@ -99,14 +94,12 @@ private:
                             const QRect& twips, const QString& accessibleName,
                             const QString& description);
     QWidget* box(morvint::Box b) const;
+    // A panel's text, its fit and the name a screen reader reads.
+    void showPanelText(morvint::Panel p, const QString& value);
 
     // One command of the player: what it writes is gathered and said once at its end.
     template <typename Run>
     void command(Run run, bool holdBack = false);
-    void beginHearing();
-    QString heard() const;
-    void say(const QString& text);
-    void sayWhenActive();
 
     std::unique_ptr<morvint::RandomSource> ownRandom_;
     morvint::Game game_;
@@ -128,15 +121,6 @@ private:
     Ending ending_;
     QPointer<QWidget> about_;
 
-    QLabel* notice_ = nullptr;
-    // What the running command wrote: the narrative, the hit points it started
-    // with, and whether it wrote the enemy panel.
-    QString heardNarrative_;
-    QString hpBefore_;
-    bool enemyWritten_ = false;
-    // A result held back until the window has the focus and the screen reader has
-    // spoken it: the opening at start and after the play-again box.
-    QString waiting_;
-    bool holdBack_ = false;
-    QTimer* settle_ = nullptr;
+    // Says each command's result to a screen reader.
+    Narrator* narrator_ = nullptr;
 };
