@@ -143,15 +143,24 @@ def play(program, script):
     focus = f"search --sync --onlyvisible --pid {program.pid} --name ^Morvint$ windowfocus --sync"
     run(["xdotool", *focus.split()], check=True)
     said, out = [], [unflatten(b) for b in blocks(open(script[:-7] + ".out").read())]
-    for line in open(script):
+    lines = open(script).read().splitlines()
+
+    def hear(line):
+        said.append(json.loads(line[2:]))
+        wait(f"the notice {said[-1]!r}", lambda: len(heard) >= len(said))
+        expect("what the window said", heard, said)
+
+    while lines:
+        line = lines.pop(0)
         if line.startswith("#>"):
-            said.append(json.loads(line[2:]))
-            wait(f"the notice {said[-1]!r}", lambda: len(heard) >= len(said))
-            expect("what the window said", heard, said)
+            hear(line)
         elif line.startswith("click "):
             press(find(frame, pyatspi.ROLE_PUSH_BUTTON, BUTTONS[line.split()[1]]))
-            # A game that ended shows its cause while the question is open.
+            # A game that ended shows its cause while the question is open, and
+            # says it before the question is answered.
             if text(frame, "Narrative").startswith("You died "):
+                if lines and lines[0].startswith("#>"):
+                    hear(lines.pop(0))
                 if not answer(app, program, focus, out.pop(0)):
                     return
         elif line.split() == ["menu", "newMnu"]:

@@ -37,6 +37,8 @@ struct Messages : SysInfoMessages {
 
 #ifdef _WIN32
 namespace fs = std::filesystem;
+// A program started by a case writes here the name it was started under.
+const char* const startedFile = "C:\\morvint started.txt";
 
 // Opens keys as a user who may read them but not write them.
 LONG WINAPI openAsReader(HKEY root, LPCSTR name, DWORD options, REGSAM rights, PHKEY key) {
@@ -51,6 +53,7 @@ struct Machine final : Messages {
     std::unique_ptr<SysInfoPlatform> platform = makeWindowsPlatform(&openAsReader);
     Machine() {
         for (auto key : {msinfoKey, locationKey}) RegDeleteTreeA(HKEY_LOCAL_MACHINE, key);
+        fs::remove(startedFile);
         std::error_code busy;  // a program started by the case before may still run
         for (int wait = 0; wait < 100 && (fs::remove_all(work, busy), busy); ++wait) Sleep(100);
     }
@@ -66,6 +69,14 @@ struct Machine final : Messages {
             fs::copy_file(_pgmptr, path);
         SetFileAttributesA(path.c_str(),
                            kind == hidden ? FILE_ATTRIBUTE_HIDDEN : FILE_ATTRIBUTE_NORMAL);
+    }
+    // The started program's argv[0], once it has written it: a path split at a
+    // blank by an unquoted command line shows here.
+    S started() {
+        S name;
+        for (int wait = 0; wait < 200 && name.empty(); ++wait, Sleep(100))
+            std::getline(std::ifstream(startedFile), name);
+        return name;
     }
 #else
 // All in memory; every key opened must be closed again.
@@ -99,7 +110,10 @@ struct Machine final : Messages, SysInfoPlatform {
             throw std::runtime_error("file test failed");
         return files[path] == program;
     }
+    S startedPath;
+    S started() const { return startedPath; }
     bool startProgram(const S& path) override {
+        startedPath = path;
         return files[path] == program || files[path] == hidden;
     }
 #endif
@@ -135,11 +149,11 @@ TEST(GetKeyValue, ReadsTextAndNumbersAndLeavesOtherTypes) {
     }
 }
 
-// Whether the System Info button starts the tool on each machine or shows the
-// message; no machine holds a program that a wrong lookup could start instead.
-// A first value found is started as it is, blanks and all (a split path would
-// find the broken decoy), and the second key is then not used, even when
-// starting fails.
+// Which program the System Info button starts on each machine, under its whole
+// name, or that it shows the message instead; no machine holds a program that a
+// wrong lookup could start instead. A first value found is started as it is,
+// blanks and all (a split path would find the broken decoy), and the second key
+// is then not used, even when starting fails.
 TEST(StartSysInfo, StartsTheToolOrShowsTheMessage) {
     const S tool = work + "\\first tool\\msinfo32.exe", decoy = work + "\\first.exe";
     const S folder = work + "\\sys info", folderTool = folder + "\\MSINFO32.EXE";
@@ -147,24 +161,31 @@ TEST(StartSysInfo, StartsTheToolOrShowsTheMessage) {
     const auto first = [](const S& path) { return Value{msinfoKey, "PATH", regSz, path + '\0'}; };
     using Files = std::map<S, Kind>;
     const Files::value_type toolFile{tool, program}, folderFile{folderTool, program};
-    const std::tuple<const char*, std::vector<Value>, Files, bool> cases[] = {
-        {"first found", {first(tool), second}, {toolFile, {decoy, broken}}, true},
-        {"first names no file", {first(work + "\\none.exe"), second}, {folderFile}, false},
-        {"first of size 0", {{msinfoKey, "PATH", regSz, ""}, second}, {folderFile}, false},
-        {"first of type 3", {{msinfoKey, "PATH", 3, tool}, second}, {toolFile, folderFile}, false},
-        {"first key without value", {{msinfoKey, "", 0, ""}, second}, {folderFile}, true},
-        {"second key with MSINFO32.EXE", {second}, {folderFile}, true},
-        {"MSINFO32.EXE no program", {second}, {{folderTool, broken}}, false},
-        {"MSINFO32.EXE hidden", {second}, {{folderTool, hidden}}, false},
-        {"neither key", {}, {folderFile}, false},
+    const S message;  // nothing started
+    const std::tuple<const char*, std::vector<Value>, Files, S> cases[] = {
+        {"first found", {first(tool), second}, {toolFile, {decoy, broken}}, tool},
+        {"first names no file", {first(work + "\\none.exe"), second}, {folderFile}, message},
+        {"first of size 0", {{msinfoKey, "PATH", regSz, ""}, second}, {folderFile}, message},
+        {"first of type 3",
+         {{msinfoKey, "PATH", 3, tool}, second},
+         {toolFile, folderFile},
+         message},
+        {"first key without value", {{msinfoKey, "", 0, ""}, second}, {folderFile}, folderTool},
+        {"second key with MSINFO32.EXE", {second}, {folderFile}, folderTool},
+        {"MSINFO32.EXE no program", {second}, {{folderTool, broken}}, message},
+        {"MSINFO32.EXE hidden", {second}, {{folderTool, hidden}}, message},
+        {"neither key", {}, {folderFile}, message},
     };
-    for (const auto& [name, values, files, starts] : cases) {
+    for (const auto& [name, values, files, started] : cases) {
         SCOPED_TRACE(name);
         Machine machine;
         for (const auto& value : values) machine.add(value);
         for (const auto& [path, kind] : files) machine.add(path, kind);
         StartSysInfo(*machine.platform, machine);
-        EXPECT_EQ(machine.shown, starts ? 0 : 1);
+        EXPECT_EQ(machine.shown, started.empty() ? 1 : 0);
+        if (!started.empty()) {
+            EXPECT_EQ(machine.started(), started);
+        }
     }
 }
 
@@ -189,11 +210,14 @@ TEST(VersionRecord, NamesTheProgram) {
 }  // namespace
 }  // namespace morvint
 
-// Started under another name, as the system-information tool, the test ends at once.
+// Started under another name, as the system-information tool, the test writes
+// the name it was started under and ends.
 int main(int argc, char** argv) {
 #ifdef _WIN32
-    if (std::filesystem::path(_pgmptr).stem() != "sysinfo_test")
+    if (std::filesystem::path(_pgmptr).stem() != "sysinfo_test") {
+        std::ofstream(morvint::startedFile) << argv[0] << "\n";
         return 0;
+    }
 #endif
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

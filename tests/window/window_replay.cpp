@@ -11,6 +11,7 @@
 //   menu aboutMnu  opens the About box
 //   windows      prints the open windows
 //   layout       prints one line for each control and menu item of every open window
+//   ask show     prints the state at every later play-again question, before its answer
 //
 // `morvint-window-replay --serve SCRIPT` shows the window with the script's
 // random values as its draws and the real play-again box, and waits to be
@@ -45,10 +46,38 @@ std::string field(const char* key, const QString& value, const char* end = ",") 
     return "\"" + std::string(key) + "\":" + jsonString(str(value)) + end;
 }
 
+// The script's draws for a window whose buttons are really clicked. Nothing may be
+// thrown through Qt's signal code, so a queue that runs dry gives 0 and the rest
+// of the press prints nothing; the click then reports the dry queue.
+struct Draws : RandomSource {
+    explicit Draws(Session& session) : session(session) {}
+    float next() override {
+        try {
+            return dry.empty() ? session.random.next() : 0;
+        } catch (const QueueEmpty& e) {
+            dry = e.what();
+            return 0;
+        }
+    }
+    void reseed() override { session.random.reseed(); }
+    Session& session;
+    std::string dry;
+};
+
 class WindowTarget : public Target, public WindowView {
 public:
-    explicit WindowTarget(Session& session) : session_(session), w_(session.random) {
-        w_.setPlayAgainQuestion([this] { return session_.askPlayAgain(); });
+    explicit WindowTarget(Session& session) : session_(session), draws_(session), w_(draws_) {
+        w_.setPlayAgainQuestion([this] {
+            try {
+                if (showAtQuestion_ && draws_.dry.empty()) {
+                    show();
+                }
+                return draws_.dry.empty() ? session_.askPlayAgain() : true;
+            } catch (const QueueEmpty& e) {
+                draws_.dry = e.what();
+                return true;
+            }
+        });
         w_.setProgramEnd([this] { session_.endProgram(); });
         w_.show();
         w_.activateWindow();
@@ -62,9 +91,10 @@ public:
         if (!button->isEnabled()) {
             return false;
         }
-        // The handler is called as the button's click calls it, but directly: a
-        // queue that runs dry throws, and nothing may be thrown through Qt.
-        w_.game().click(b);
+        button->click();
+        if (!draws_.dry.empty()) {
+            throw QueueEmpty(draws_.dry);
+        }
         return true;
     }
     void newGame() override { w_.findChild<QAction*>(QStringLiteral("newMnu"))->trigger(); }
@@ -118,6 +148,8 @@ public:
         } else if (words == std::vector<std::string>{"menu", "aboutMnu"}) {
             w_.aboutMnu_Click();
             (void)QTest::qWaitForWindowActive(w_.aboutBox());
+        } else if (words == std::vector<std::string>{"ask", "show"}) {
+            showAtQuestion_ = true;
         } else if (command == "layout" && words.size() == 1) {
             printLayout(&w_);
             if (w_.aboutBox() != nullptr) {
@@ -167,7 +199,9 @@ private:
     }
 
     Session& session_;
+    Draws draws_;
     mutable frmMain w_;
+    bool showAtQuestion_ = false;
 };
 
 // The window with the script's draws, played from outside until it ends.
