@@ -2,14 +2,18 @@
 #include "captions.h"
 
 #include <QAbstractButton>
-#include <QFontMetricsF>
+#include <QHash>
 #include <QIcon>
+#include <QImage>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QTextStream>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -17,63 +21,114 @@ namespace {
 constexpr int narrowest = 75;
 constexpr qreal smallest = 7.0;
 
-// Where a caption is drawn and how it is laid out there.
+// Where a control draws its caption: the rectangle the text is aligned in and
+// the flags it is drawn with, in the control's own units; the control's size;
+// the screen pixels along each edge that the ink keeps clear of; and the screen
+// pixels per unit.
 struct Place {
-    QRectF area;
+    QRectF layout;
     int flags;
     QString text;
+    QSize size;
+    int clear;
+    qreal ratio;
 };
 
-// True when the text drawn at this font stays inside the area: the ink of a
-// single line, every line box of a wrapped text. The baseline falls on a whole
-// pixel, as the text is drawn.
-bool showsWhole(const QFont& font, const Place& place) {
-    const QFontMetricsF metrics(font);
-    const QRectF lines = metrics.boundingRect(place.area, place.flags, place.text);
-    if (place.flags & Qt::TextWordWrap) {
-        return place.area.contains(lines);
+// The screen pixels that the text covers when it is drawn as its control draws
+// it, relative to the control's top left corner; drawn without clipping, so that
+// what would overflow the control counts too.
+QRect inkOf(const QFont& font, const Place& place) {
+    // A margin of whole screen pixels around the control, as tall as it.
+    const int pad = int(std::ceil(place.size.height() * place.ratio));
+    const QSize canvas = (QSizeF(place.size) * place.ratio).toSize() + QSize(2 * pad, 2 * pad);
+    QImage image(canvas, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(place.ratio);
+    image.fill(0);
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.translate(pad / place.ratio, pad / place.ratio);
+    painter.drawText(place.layout, place.flags | Qt::TextDontClip, place.text);
+    painter.end();
+    QRect ink;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        const QRgb* end = line + image.width();
+        const QRgb* first = std::find_if(line, end, [](QRgb a) { return a != 0; });
+        if (first != end) {
+            const auto last =
+                std::find_if(std::reverse_iterator(end), std::reverse_iterator(first + 1),
+                             [](QRgb a) { return a != 0; });
+            ink |= QRect(int(first - line), y, int(last.base() - first), 1);
+        }
     }
-    const QString shown = (place.flags & Qt::TextShowMnemonic)
-                              ? QString(place.text).remove(QLatin1Char('&'))
-                              : place.text;
-    const qreal baseline = std::round(lines.top() + metrics.ascent());
-    return place.area.contains(metrics.tightBoundingRect(shown).translated(lines.left(), baseline));
+    return ink.translated(-pad, -pad);
+}
+
+// The screen pixels that the ink may cover. Where a unit is no whole number of
+// pixels, the control may lie half a pixel off the grid: one more pixel is kept
+// clear.
+QRect allowed(const Place& place) {
+    const bool whole = place.ratio == std::floor(place.ratio);
+    const int clear = place.clear + (whole ? 0 : 1);
+    const QSize pixels = (QSizeF(place.size) * place.ratio).toSize();
+    return QRect(QPoint(0, 0), pixels).marginsRemoved(QMargins(clear, clear, clear, clear));
 }
 
 // The font to draw the caption with: the given one if the text fits; else at the
-// largest size that fits at some stretch, the widest stretch that fits there.
+// largest size that fits at some stretch, the widest stretch that fits there. A
+// line's width follows the stretch and its height does not: a size too tall is
+// passed over, and the stretch tried first is the one its width asks for.
 QFont fitted(QFont font, const Place& place) {
-    if (place.text.isEmpty() || showsWhole(font, place)) {
+    const QRect area = allowed(place);
+    if (place.text.isEmpty() || area.contains(inkOf(font, place))) {
         return font;
     }
+    const bool wrapped = place.flags & Qt::TextWordWrap;
     for (qreal points = font.pointSizeF(); points >= smallest; points -= 0.5) {
         font.setPointSizeF(points);
-        font.setStretch(narrowest);
-        if (!showsWhole(font, place)) {
+        font.setStretch(QFont::AnyStretch);
+        const QRect ink = inkOf(font, place);
+        if (area.contains(ink)) {
+            return font;
+        }
+        if (!wrapped && (ink.top() < area.top() || ink.bottom() > area.bottom())) {
             continue;
         }
-        // Narrow only as far as needed: the widest stretch that still fits.
-        int fits = narrowest;
-        int tooWide = 101;
-        while (tooWide - fits > 1) {
-            const int middle = (fits + tooWide) / 2;
-            font.setStretch(middle);
-            (showsWhole(font, place) ? fits : tooWide) = middle;
+        int stretch = wrapped ? 95 : std::min(99, 100 * area.width() / ink.width() + 1);
+        for (; stretch >= narrowest; stretch -= wrapped ? 5 : 1) {
+            font.setStretch(stretch);
+            if (area.contains(inkOf(font, place))) {
+                return font;
+            }
         }
-        font.setStretch(fits == 100 ? QFont::AnyStretch : fits);
-        return font;
     }
     font.setPointSizeF(smallest);
     font.setStretch(narrowest);
     return font;
 }
 
-// A control whose caption fits keeps its font as it is, inherited or set.
+// A control whose caption fits keeps its font as it is, inherited or set. Each
+// font, caption and place is measured once.
 void setFitted(QWidget* control, const Place& place) {
-    const QFont font = fitted(control->font(), place);
-    if (font != control->font()) {
-        control->setFont(font);
+    static QHash<QString, QFont> known;
+    const QFont font = control->font();
+    QString key;
+    QTextStream(&key) << font.key() << '|' << place.text << '|' << place.layout.x() << ','
+                      << place.layout.y() << ',' << place.layout.width() << ','
+                      << place.layout.height() << '|' << place.flags << '|' << place.size.width()
+                      << ',' << place.size.height() << '|' << place.clear << '|' << place.ratio;
+    auto found = known.constFind(key);
+    if (found == known.constEnd()) {
+        found = known.insert(key, fitted(font, place));
     }
+    if (*found != font) {
+        control->setFont(*found);
+    }
+}
+
+// Clear of a frame: 2 pixels of the screen, as many as 2 units cover.
+int frameClear(qreal ratio) {
+    return int(std::ceil(2 * ratio));
 }
 
 }  // namespace
@@ -87,19 +142,25 @@ void fitCaption(QPushButton* button) {
     if (button->autoDefault()) {
         option.features |= QStyleOptionButton::AutoDefaultButton;
     }
-    const QRect area =
+    const QRect contents =
         button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
-    setFitted(button, {area, Qt::AlignCenter | Qt::TextShowMnemonic, button->text()});
+    const qreal ratio = button->devicePixelRatioF();
+    setFitted(button, {contents, Qt::AlignCenter | Qt::TextShowMnemonic, button->text(),
+                       button->size(), frameClear(ratio), ratio});
 }
 
 void fitCaption(QLabel* label) {
-    QRectF area = label->contentsRect().marginsRemoved(
-        QMargins(label->margin(), label->margin(), label->margin(), label->margin()));
+    const int m = label->margin();
+    QRect layout = label->contentsRect().marginsRemoved(QMargins(m, m, m, m));
     if (label->indent() > 0 && (label->alignment() & Qt::AlignLeft)) {
-        area.setLeft(area.left() + label->indent());
+        layout.setLeft(layout.left() + label->indent());
     }
     const int flags = int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
-    setFitted(label, {area, flags, label->text()});
+    const qreal ratio = label->devicePixelRatioF();
+    // A framed label (a status panel) keeps clear of its frame as a button does;
+    // a plain one keeps its outermost pixels clear.
+    const int clear = label->frameShape() != QFrame::NoFrame ? frameClear(ratio) : 1;
+    setFitted(label, {layout, flags, label->text(), label->size(), clear, ratio});
 }
 
 void plainButtons(QMessageBox& box) {

@@ -49,6 +49,8 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const 
     label->setGeometry(place);
     label->setFont(msSansSerif(points));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Letters without a side bearing ("A", "V") would touch the edge.
+    label->setMargin(2);
     // Transparent: the sky shows around the letters.
     label->setAutoFillBackground(false);
     label->setFocusPolicy(Qt::NoFocus);

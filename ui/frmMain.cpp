@@ -286,6 +286,7 @@ void frmMain::buildControls() {
     actionLbl_->setTextFormat(Qt::PlainText);
     actionLbl_->setFocusPolicy(Qt::NoFocus);
     actionLbl_->setAutoFillBackground(false);
+    actionLbl_->setMargin(1);
     fitCaption(actionLbl_);
 
     // Tab visits the controls in this order; the frame, label and status bar take no focus.
