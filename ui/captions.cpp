@@ -2,6 +2,7 @@
 #include "captions.h"
 
 #include <QAbstractButton>
+#include <QFontMetricsF>
 #include <QHash>
 #include <QIcon>
 #include <QImage>
@@ -35,11 +36,11 @@ struct Place {
 };
 
 // The screen pixels that the text covers when it is drawn as its control draws
-// it, relative to the control's top left corner; drawn without clipping, so that
-// what would overflow the control counts too.
+// it, relative to the control's top left corner; drawn without clipping, on a
+// margin of a few pixels around the control, so that what would overflow the
+// control counts too.
 QRect inkOf(const QFont& font, const Place& place) {
-    // A margin of whole screen pixels around the control, as tall as it.
-    const int pad = int(std::ceil(place.size.height() * place.ratio));
+    const int pad = place.clear + 3;
     const QSize canvas = (QSizeF(place.size) * place.ratio).toSize() + QSize(2 * pad, 2 * pad);
     QImage image(canvas, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(place.ratio);
@@ -64,6 +65,18 @@ QRect inkOf(const QFont& font, const Place& place) {
     return ink.translated(-pad, -pad);
 }
 
+// Where the font's metrics put a line's ink, in screen pixels, without drawing.
+QRectF estimatedInk(const QFont& font, const Place& place) {
+    const QFontMetricsF metrics(font);
+    const QString shown = (place.flags & Qt::TextShowMnemonic)
+                              ? QString(place.text).remove(QLatin1Char('&'))
+                              : place.text;
+    const QRectF line = metrics.boundingRect(place.layout, place.flags, place.text);
+    const QRectF ink = metrics.tightBoundingRect(shown).translated(
+        line.left(), line.top() + metrics.ascent());
+    return QRectF(ink.topLeft() * place.ratio, ink.size() * place.ratio);
+}
+
 // The screen pixels that the ink may cover. Where a unit is no whole number of
 // pixels, the control may lie half a pixel off the grid: one more pixel is kept
 // clear.
@@ -74,32 +87,59 @@ QRect allowed(const Place& place) {
     return QRect(QPoint(0, 0), pixels).marginsRemoved(QMargins(clear, clear, clear, clear));
 }
 
+// How far a line's ink must shrink about the middle of its rectangle, where it
+// is centred, to come within the area's height.
+qreal heightFactor(const QRect& ink, const QRect& area, qreal middle) {
+    const qreal above = middle - ink.top();
+    const qreal below = ink.bottom() + 1 - middle;
+    return std::min(above > 0 ? (middle - area.top()) / above : 1.0,
+                    below > 0 ? (area.bottom() + 1 - middle) / below : 1.0);
+}
+
 // The font to draw the caption with: the given one if the text fits; else at the
 // largest size that fits at some stretch, the widest stretch that fits there. A
-// line's width follows the stretch and its height does not: a size too tall is
-// passed over, and the stretch tried first is the one its width asks for.
+// caption that the metrics show well inside is not drawn. A line's height
+// follows its size and not its stretch, its width both: the size is brought
+// down first to the one its height asks for, then the stretch to the one its
+// width asks for, each as measured again, a step further while it does not fit.
 QFont fitted(QFont font, const Place& place) {
     const QRect area = allowed(place);
-    if (place.text.isEmpty() || area.contains(inkOf(font, place))) {
+    const bool wrapped = place.flags & Qt::TextWordWrap;
+    const qreal sure = 1;  // pixels that the metrics may be off by
+    if (place.text.isEmpty() ||
+        (!wrapped && QRectF(area).contains(estimatedInk(font, place).adjusted(-sure, -sure,
+                                                                              sure, sure)))) {
         return font;
     }
-    const bool wrapped = place.flags & Qt::TextWordWrap;
-    for (qreal points = font.pointSizeF(); points >= smallest; points -= 0.5) {
+    QRect ink = inkOf(font, place);
+    if (area.contains(ink)) {
+        return font;
+    }
+    const qreal middle = place.layout.center().y() * place.ratio;
+    for (qreal points = font.pointSizeF();;) {
+        const qreal factor = wrapped ? 1.0 : heightFactor(ink, area, middle);
+        if (factor >= 1) {
+            // Tall enough: narrower letters, down to the narrowest.
+            for (int stretch = 100; stretch > narrowest;) {
+                stretch = wrapped ? stretch - 5
+                                  : std::clamp(stretch * area.width() / std::max(1, ink.width()),
+                                               narrowest, stretch - 1);
+                font.setStretch(stretch);
+                ink = inkOf(font, place);
+                if (area.contains(ink)) {
+                    return font;
+                }
+            }
+            font.setStretch(QFont::AnyStretch);
+        }
+        if (points <= smallest) {
+            break;
+        }
+        points = std::max(smallest, std::min(points - 0.5, std::floor(points * factor * 2) / 2));
         font.setPointSizeF(points);
-        font.setStretch(QFont::AnyStretch);
-        const QRect ink = inkOf(font, place);
+        ink = inkOf(font, place);
         if (area.contains(ink)) {
             return font;
-        }
-        if (!wrapped && (ink.top() < area.top() || ink.bottom() > area.bottom())) {
-            continue;
-        }
-        int stretch = wrapped ? 95 : std::min(99, 100 * area.width() / ink.width() + 1);
-        for (; stretch >= narrowest; stretch -= wrapped ? 5 : 1) {
-            font.setStretch(stretch);
-            if (area.contains(inkOf(font, place))) {
-                return font;
-            }
         }
     }
     font.setPointSizeF(smallest);
