@@ -2,8 +2,9 @@
 # SPDX-License-Identifier: MIT
 # Runs the three benchmarks and prints their figures:
 #   1. start-up: time to the first paint of the main window and resident memory
-#      at that moment, the game against a minimal Qt window of the same controls,
-#      interleaved, under Xvfb with no window manager;
+#      at that moment, the game and the game without caption fitting each against
+#      a minimal Qt window of the same controls, interleaved, under Xvfb with no
+#      window manager;
 #   2. the game core's clicks per second in scripted play, no display;
 #   3. the cost of one Cross press over many crossings of a sound bridge, in the
 #      real main window under Xvfb and in the core alone.
@@ -33,7 +34,7 @@ if ((do_build)); then
     if [ ! -f "$build/CMakeCache.txt" ]; then
         cmake --preset dev
     fi
-    cmake --build "$build" --target morvint morvint-minimal-window morvint-startup-probe \
+    cmake --build "$build" --target morvint morvint-no-fitting morvint-minimal-window morvint-startup-probe \
         morvint-core-throughput morvint-scaling
 fi
 
@@ -41,9 +42,9 @@ bench="$build/bench"
 xvfb=(xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp")
 export QT_QPA_PLATFORM=xcb
 
-echo "== Start-up: $rounds rounds, game against the minimal window =="
+echo "== Start-up: $rounds rounds, the game and the game without caption fitting against the minimal window =="
 "${xvfb[@]}" "$bench/morvint-startup-probe" --rounds "$rounds" --maps \
-    "$build/app/morvint" "$bench/morvint-minimal-window"
+    "$build/app/morvint" "$bench/morvint-no-fitting" "$bench/morvint-minimal-window"
 echo
 echo "== Core throughput: $clicks scripted clicks =="
 "$bench/morvint-core-throughput" "$clicks"

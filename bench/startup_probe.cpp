@@ -4,10 +4,11 @@
 // the program: an X client that watches the root window for the new window's
 // MapNotify and waits for the first DAMAGE on it after the map.
 //
-//   morvint-startup-probe [--rounds N] [--maps] PROGRAM REFERENCE
+//   morvint-startup-probe [--rounds N] [--maps] PROGRAM... REFERENCE
 //
-// The two programs are started in turn, round after round (the one that goes
-// first alternates), each one after the previous has gone. Run it on an X server
+// The programs are started in turn, round after round (each goes first in its
+// turn), each one after the previous has gone; every program is paired with the
+// reference of its round. Run it on an X server
 // with no window manager (Xvfb), where the program's own window is the first one
 // mapped on the root.
 #include <fcntl.h>
@@ -256,12 +257,14 @@ int main(int argc, char** argv) {
             programs.push_back(argv[i]);
         }
     }
-    if (programs.size() != 2 || rounds < 1) {
+    if (programs.size() < 2 || rounds < 1) {
         std::fprintf(stderr,
-                     "usage: morvint-startup-probe [--rounds N] [--maps] PROGRAM "
+                     "usage: morvint-startup-probe [--rounds N] [--maps] PROGRAM... "
                      "REFERENCE\n");
         return 2;
     }
+    const std::size_t n = programs.size();
+    const std::size_t reference = n - 1;
 
     Probe probe;
     // One unmeasured start of each fills the file cache and the font cache.
@@ -269,41 +272,51 @@ int main(int argc, char** argv) {
         probe.run(program, false);
     }
 
-    std::vector<double> timeRatios;
-    std::vector<double> memoryRatios;
-    std::vector<double> times[2];
-    std::vector<double> memories[2];
-    Sample last[2];
-    std::printf("round  %12s %10s  %12s %10s  %10s %10s\n", "program ms", "RSS KiB", "reference ms",
-                "RSS KiB", "time ratio", "RSS ratio");
+    // Per program: the times, memories and paired ratios against the reference.
+    std::vector<std::vector<double>> times(n), memories(n), timeRatios(n), memoryRatios(n);
+    std::vector<Sample> last(n);
+    for (std::size_t k = 0; k < n; ++k) {
+        std::printf("%zu: %s\n", k + 1, programs[k]);
+    }
+    std::printf("round");
+    for (std::size_t k = 0; k < n; ++k) {
+        std::printf("  %zu: ms   RSS KiB%s", k + 1, k == reference ? "" : "  ratios    ");
+    }
+    std::printf("\n");
     for (int round = 0; round < rounds; ++round) {
-        Sample samples[2];
-        const int first = round % 2;
-        for (int k = 0; k < 2; ++k) {
-            const int which = (first + k) % 2;
+        std::vector<Sample> samples(n);
+        // Each program goes first in turn.
+        for (std::size_t k = 0; k < n; ++k) {
+            const std::size_t which = (round + k) % n;
             samples[which] = probe.run(programs[which], maps && round == rounds - 1);
         }
-        const double timeRatio = samples[0].seconds / samples[1].seconds;
-        const double memoryRatio =
-            static_cast<double>(samples[0].rssKiB) / static_cast<double>(samples[1].rssKiB);
-        timeRatios.push_back(timeRatio);
-        memoryRatios.push_back(memoryRatio);
-        for (int k = 0; k < 2; ++k) {
+        std::printf("%5d", round + 1);
+        for (std::size_t k = 0; k < n; ++k) {
             times[k].push_back(samples[k].seconds * 1000);
             memories[k].push_back(static_cast<double>(samples[k].rssKiB));
             last[k] = samples[k];
+            std::printf("  %6.1f %9ld", samples[k].seconds * 1000, samples[k].rssKiB);
+            if (k != reference) {
+                timeRatios[k].push_back(samples[k].seconds / samples[reference].seconds);
+                memoryRatios[k].push_back(static_cast<double>(samples[k].rssKiB) /
+                                          static_cast<double>(samples[reference].rssKiB));
+                std::printf("  %.3f %.3f", timeRatios[k].back(), memoryRatios[k].back());
+            }
         }
-        std::printf("%5d  %12.1f %10ld  %12.1f %10ld  %10.3f %10.3f\n", round + 1,
-                    samples[0].seconds * 1000, samples[0].rssKiB, samples[1].seconds * 1000,
-                    samples[1].rssKiB, timeRatio, memoryRatio);
+        std::printf("\n");
     }
-    std::printf("median %11.1f %10.0f  %12.1f %10.0f\n", median(times[0]), median(memories[0]),
-                median(times[1]), median(memories[1]));
-    std::printf("median of the paired ratios over %d rounds: time %.3f, memory %.3f\n", rounds,
-                median(timeRatios), median(memoryRatios));
+    for (std::size_t k = 0; k < n; ++k) {
+        std::printf("%zu: median %.1f ms, %.0f KiB", k + 1, median(times[k]), median(memories[k]));
+        if (k != reference) {
+            std::printf("; median of the paired ratios over %d rounds: time %.3f, memory %.3f",
+                        rounds, median(timeRatios[k]), median(memoryRatios[k]));
+        }
+        std::printf("\n");
+    }
     if (maps) {
-        printFiles(programs[0], last[0].qtFiles);
-        printFiles(programs[1], last[1].qtFiles);
+        for (std::size_t k = 0; k < n; ++k) {
+            printFiles(programs[k], last[k].qtFiles);
+        }
     }
     return 0;
 }
