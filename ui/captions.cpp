@@ -72,8 +72,8 @@ QRectF estimatedInk(const QFont& font, const Place& place) {
                               ? QString(place.text).remove(QLatin1Char('&'))
                               : place.text;
     const QRectF line = metrics.boundingRect(place.layout, place.flags, place.text);
-    const QRectF ink = metrics.tightBoundingRect(shown).translated(
-        line.left(), line.top() + metrics.ascent());
+    const QRectF ink =
+        metrics.tightBoundingRect(shown).translated(line.left(), line.top() + metrics.ascent());
     return QRectF(ink.topLeft() * place.ratio, ink.size() * place.ratio);
 }
 
@@ -97,45 +97,56 @@ qreal heightFactor(const QRect& ink, const QRect& area, qreal middle) {
 }
 
 // The font to draw the caption with: the given one if the text fits; else at the
-// largest size that fits at some stretch, the widest stretch that fits there. A
-// caption that the metrics show well inside is not drawn. A line's height
-// follows its size and not its stretch, its width both: the size is brought
-// down first to the one its height asks for, then the stretch to the one its
-// width asks for, each as measured again, a step further while it does not fit.
+// largest size that fits at some stretch, about the widest stretch that fits
+// there. A line that the metrics show well inside is not drawn to tell.
+// A line's height follows its size and not its stretch, its width both: the
+// size is brought down at once to the one its height asks for, then half a point
+// at a time while it does not fit; at a size tall enough, the stretch goes to the
+// one its width asks for, as measured again, then a step further while it does
+// not fit.
 QFont fitted(QFont font, const Place& place) {
     const QRect area = allowed(place);
     const bool wrapped = place.flags & Qt::TextWordWrap;
-    const qreal sure = 1;  // pixels that the metrics may be off by
-    if (place.text.isEmpty() ||
-        (!wrapped && QRectF(area).contains(estimatedInk(font, place).adjusted(-sure, -sure,
-                                                                              sure, sure)))) {
+    if (place.text.isEmpty()) {
         return font;
     }
+    const qreal sure = 1;  // pixels that the metrics may be off by
+    const QRectF estimate = estimatedInk(font, place);
+    if (!wrapped && QRectF(area).contains(estimate.adjusted(-sure, -sure, sure, sure))) {
+        return font;
+    }
+    // Drawn at the font it asks for, which is loaded already: a font of another
+    // size or stretch costs more to load than a line costs to draw.
     QRect ink = inkOf(font, place);
     if (area.contains(ink)) {
         return font;
     }
     const qreal middle = place.layout.center().y() * place.ratio;
+    bool first = true;
+    const auto factor = [&] { return wrapped ? 1.0 : heightFactor(ink, area, middle); };
     for (qreal points = font.pointSizeF();;) {
-        const qreal factor = wrapped ? 1.0 : heightFactor(ink, area, middle);
-        if (factor >= 1) {
-            // Tall enough: narrower letters, down to the narrowest.
-            for (int stretch = 100; stretch > narrowest;) {
-                stretch = wrapped ? stretch - 5
-                                  : std::clamp(stretch * area.width() / std::max(1, ink.width()),
-                                               narrowest, stretch - 1);
-                font.setStretch(stretch);
-                ink = inkOf(font, place);
-                if (area.contains(ink)) {
-                    return font;
-                }
+        // Tall enough: narrower letters, down to the narrowest, as long as the
+        // drawn line is as tall as the metrics said.
+        for (int stretch = 100; stretch > narrowest && factor() >= 1;) {
+            // A point narrower than the width asks, so that one try mostly does.
+            stretch = wrapped ? stretch - 5
+                              : std::clamp(stretch * area.width() / std::max(1, ink.width()) - 1,
+                                           narrowest, stretch - 1);
+            font.setStretch(stretch);
+            ink = inkOf(font, place);
+            if (area.contains(ink)) {
+                return font;
             }
-            font.setStretch(QFont::AnyStretch);
         }
+        font.setStretch(QFont::AnyStretch);
         if (points <= smallest) {
             break;
         }
-        points = std::max(smallest, std::min(points - 0.5, std::floor(points * factor * 2) / 2));
+        // The first step goes to the size that the ink's height asks for, the
+        // next ones half a point at a time.
+        const qreal asked = std::floor(points * factor() * 2) / 2;
+        points = std::max(smallest, first ? std::min(points - 0.5, asked) : points - 0.5);
+        first = false;
         font.setPointSizeF(points);
         ink = inkOf(font, place);
         if (area.contains(ink)) {
