@@ -46,37 +46,14 @@ std::string field(const char* key, const QString& value, const char* end = ",") 
     return "\"" + std::string(key) + "\":" + jsonString(str(value)) + end;
 }
 
-// The script's draws for a window whose buttons are really clicked. Nothing may be
-// thrown through Qt's signal code, so a queue that runs dry gives 0 and the rest
-// of the press prints nothing; the click then reports the dry queue.
-struct Draws : RandomSource {
-    explicit Draws(Session& session) : session(session) {}
-    float next() override {
-        try {
-            return dry.empty() ? session.random.next() : 0;
-        } catch (const QueueEmpty& e) {
-            dry = e.what();
-            return 0;
-        }
-    }
-    void reseed() override { session.random.reseed(); }
-    Session& session;
-    std::string dry;
-};
-
 class WindowTarget : public Target, public WindowView {
 public:
-    explicit WindowTarget(Session& session) : session_(session), draws_(session), w_(draws_) {
+    explicit WindowTarget(Session& session) : session_(session), w_(session.random) {
         w_.setPlayAgainQuestion([this] {
-            try {
-                if (showAtQuestion_ && draws_.dry.empty()) {
-                    show();
-                }
-                return draws_.dry.empty() ? session_.askPlayAgain() : true;
-            } catch (const QueueEmpty& e) {
-                draws_.dry = e.what();
-                return true;
+            if (showAtQuestion_ && session_.random.dry.empty()) {
+                show();
             }
+            return session_.askPlayAgain();
         });
         w_.setProgramEnd([this] { session_.endProgram(); });
         w_.show();
@@ -92,9 +69,6 @@ public:
             return false;
         }
         button->click();
-        if (!draws_.dry.empty()) {
-            throw QueueEmpty(draws_.dry);
-        }
         return true;
     }
     void newGame() override { w_.findChild<QAction*>(QStringLiteral("newMnu"))->trigger(); }
@@ -199,7 +173,6 @@ private:
     }
 
     Session& session_;
-    Draws draws_;
     mutable frmMain w_;
     bool showAtQuestion_ = false;
 };

@@ -29,6 +29,11 @@ bool Output::flush() {
 }
 
 bool Session::askPlayAgain() {
+    // Once a queue has run dry nothing more is printed, and the script stops.
+    if (!random.dry.empty() || answers.empty()) {
+        random.ranDry("answer");
+        return true;
+    }
     const bool yes = answers.take();
     out.line(msgboxEvent(yes));
     return yes;
@@ -149,13 +154,12 @@ int runScript(std::istream& in, Target& target, Session& session, std::string_vi
             continue;
         }
         const std::string where = "line " + std::to_string(number) + ": ";
-        try {
-            if (!runCommand(w, target, session) && !(extra && extra(w))) {
-                return finish(session, name, exitBadLine, where + "not a command: " + line);
-            }
-        } catch (const QueueEmpty& e) {
+        if (!runCommand(w, target, session) && !(extra && extra(w))) {
+            return finish(session, name, exitBadLine, where + "not a command: " + line);
+        }
+        if (!session.random.dry.empty()) {
             return finish(session, name, exitQueueDry,
-                          where + "the " + e.what() + " queue ran dry: " + line);
+                          where + "the " + session.random.dry + " queue ran dry: " + line);
         }
         if (session.out.failed()) {
             return finish(session, name, exitOutputFailed);

@@ -41,8 +41,8 @@ struct Session {
     ScriptedRandom random;
     AnswerQueue answers;
 
-    // For the window's play-again question: takes the next answer (QueueEmpty when
-    // there is none) and prints its msgbox line.
+    // For the window's play-again question: takes the next answer and prints its
+    // msgbox line; an empty queue, or one that ran dry before, prints nothing.
     bool askPlayAgain();
     // For the window's end of the program: prints the end line.
     void endProgram() { out.line(endEvent); }

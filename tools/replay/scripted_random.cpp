@@ -4,8 +4,9 @@
 namespace morvint::replay {
 
 float ScriptedRandom::next() {
-    if (queue_.empty()) {
-        throw QueueEmpty("random");
+    if (!dry.empty() || queue_.empty()) {
+        ranDry("random");
+        return 0.0f;
     }
     const float value = queue_.front();
     queue_.pop_front();
@@ -14,9 +15,6 @@ float ScriptedRandom::next() {
 }
 
 bool AnswerQueue::take() {
-    if (queue_.empty()) {
-        throw QueueEmpty("answer");
-    }
     const bool yes = queue_.front();
     queue_.pop_front();
     return yes;

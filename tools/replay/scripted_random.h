@@ -4,19 +4,15 @@
 #include <cstdint>
 #include <deque>
 #include <initializer_list>
-#include <stdexcept>
+#include <string>
 
 #include "morvint/random.h"
 
 namespace morvint::replay {
 
-// Thrown when the game needs a value that the script has not given; what() names
-// the queue ("random" or "answer").
-struct QueueEmpty : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
-
-// Hands out the values it was given, in order, and counts them.
+// Hands out the values it was given, in order, and counts them. A script whose
+// queue runs dry stops after its line; until then every draw gives 0, so that
+// nothing is thrown through a window's code.
 class ScriptedRandom : public RandomSource {
 public:
     ScriptedRandom() = default;
@@ -27,6 +23,14 @@ public:
 
     float next() override;
     void reseed() override { ++reseeds; }
+
+    // The queue of the script that ran dry first ("random" or "answer"), or empty.
+    void ranDry(const char* queue) {
+        if (dry.empty()) {
+            dry = queue;
+        }
+    }
+    std::string dry;
 
     std::size_t pending() const { return queue_.size(); }
     std::int64_t draws = 0;
@@ -40,7 +44,8 @@ private:
 class AnswerQueue {
 public:
     void push(bool yes) { queue_.push_back(yes); }
-    // The next answer, true for Yes; QueueEmpty when there is none.
+    bool empty() const { return queue_.empty(); }
+    // The next answer, true for Yes; the queue must not be empty.
     bool take();
     std::size_t pending() const { return queue_.size(); }
 
