@@ -11,6 +11,7 @@
 //   menu aboutMnu  opens the About box
 //   windows      prints the open windows
 //   layout       prints one line for each control and menu item of every open window
+//                (its place, caption, font, colour, focus, default, names and tool tip)
 //   ask show     prints the state at every later play-again question, before its answer
 //
 // `morvint-window-replay --serve SCRIPT` shows the window with the script's
@@ -168,6 +169,7 @@ private:
             field("font", c->font().family() + " " + QString::number(c->font().pointSizeF())) +
             field("color", c->palette().color(QPalette::WindowText).name()) +
             field("focus", c->focusPolicy() == Qt::NoFocus ? "no" : "yes") +
+            field("default", c->property("default").toBool() ? "yes" : "no") +
             field("name", c->accessibleName()) + field("description", c->accessibleDescription()) +
             field("toolTip", c->toolTip(), "}"));
     }
