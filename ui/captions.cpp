@@ -24,8 +24,8 @@ constexpr qreal smallest = 7.0;
 
 // Where a control draws its caption: the rectangle the text is aligned in and
 // the flags it is drawn with, in the control's own units; the control's size;
-// the screen pixels along each edge that the ink keeps clear of; and the screen
-// pixels per unit.
+// the screen pixels along each edge that the ink keeps clear of; the screen
+// pixels per unit; and the control's dots per inch, which size its font.
 struct Place {
     QRectF layout;
     int flags;
@@ -33,6 +33,7 @@ struct Place {
     QSize size;
     int clear;
     qreal ratio;
+    int dpi;
 };
 
 // The screen pixels that the text covers when it is drawn as its control draws
@@ -44,6 +45,8 @@ QRect inkOf(const QFont& font, const Place& place) {
     const QSize canvas = (QSizeF(place.size) * place.ratio).toSize() + QSize(2 * pad, 2 * pad);
     QImage image(canvas, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(place.ratio);
+    image.setDotsPerMeterX(qRound(place.dpi / 0.0254));
+    image.setDotsPerMeterY(qRound(place.dpi / 0.0254));
     image.fill(0);
     QPainter painter(&image);
     painter.setFont(font);
@@ -67,7 +70,10 @@ QRect inkOf(const QFont& font, const Place& place) {
 
 // Where the font's metrics put a line's ink, in screen pixels, without drawing.
 QRectF estimatedInk(const QFont& font, const Place& place) {
-    const QFontMetricsF metrics(font);
+    QImage device(1, 1, QImage::Format_ARGB32_Premultiplied);
+    device.setDotsPerMeterX(qRound(place.dpi / 0.0254));
+    device.setDotsPerMeterY(qRound(place.dpi / 0.0254));
+    const QFontMetricsF metrics(font, &device);
     const QString shown = (place.flags & Qt::TextShowMnemonic)
                               ? QString(place.text).remove(QLatin1Char('&'))
                               : place.text;
@@ -167,7 +173,8 @@ void setFitted(QWidget* control, const Place& place) {
     QTextStream(&key) << font.key() << '|' << place.text << '|' << place.layout.x() << ','
                       << place.layout.y() << ',' << place.layout.width() << ','
                       << place.layout.height() << '|' << place.flags << '|' << place.size.width()
-                      << ',' << place.size.height() << '|' << place.clear << '|' << place.ratio;
+                      << ',' << place.size.height() << '|' << place.clear << '|' << place.ratio
+                      << '|' << place.dpi;
     auto found = known.constFind(key);
     if (found == known.constEnd()) {
         found = known.insert(key, fitted(font, place));
@@ -197,7 +204,7 @@ void fitCaption(QPushButton* button) {
         button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
     const qreal ratio = button->devicePixelRatioF();
     setFitted(button, {contents, Qt::AlignCenter | Qt::TextShowMnemonic, button->text(),
-                       button->size(), frameClear(ratio), ratio});
+                       button->size(), frameClear(ratio), ratio, button->logicalDpiY()});
 }
 
 void fitCaption(QLabel* label) {
@@ -211,7 +218,8 @@ void fitCaption(QLabel* label) {
     // A framed label (a status panel) keeps clear of its frame as a button does;
     // a plain one keeps its outermost pixels clear.
     const int clear = label->frameShape() != QFrame::NoFrame ? frameClear(ratio) : 1;
-    setFitted(label, {layout, flags, label->text(), label->size(), clear, ratio});
+    setFitted(label,
+              {layout, flags, label->text(), label->size(), clear, ratio, label->logicalDpiY()});
 }
 
 void plainButtons(QMessageBox& box) {
