@@ -1,6 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "ink.h"
 
+#include <QDir>
+#include <QFontInfo>
+#include <QLabel>
+#include <QPushButton>
+#include <QtMath>
+
 #include <cstdlib>
 
 namespace {
@@ -60,4 +66,80 @@ QStringList inkProblems(const QImage& with, const QImage& without,
         }
     }
     return problems;
+}
+
+namespace {
+
+// The rules of a window's push buttons, labels and status panels, in the pixels
+// of its grab: no ink within 2 px of a button's or a panel's edge, none on a
+// label's edge, and a wrapped label's ink as tall as its text painted unclipped.
+std::vector<InkRule> rules(QWidget* window, const QStringList& floors,
+                           std::vector<QWidget*>& captioned) {
+    std::vector<InkRule> found;
+    const qreal dpr = window->devicePixelRatioF();
+    for (QWidget* control : window->findChildren<QWidget*>()) {
+        auto* label = qobject_cast<QLabel*>(control);
+        // The screen reader's notice is never seen.
+        if (!control->isVisibleTo(window) || control->objectName() == "notice" ||
+            (!label && !qobject_cast<QPushButton*>(control))) {
+            continue;
+        }
+        const QRectF r = QRectF(control->mapTo(window, QPoint()), control->size());
+        const QRect pixels(QPoint(qCeil(r.left() * dpr), qCeil(r.top() * dpr)),
+                           QPoint(qFloor(r.right() * dpr) - 1, qFloor(r.bottom() * dpr) - 1));
+        const bool framed = !label || label->frameShape() != QFrame::NoFrame;
+        int height = 0;
+        if (label && label->wordWrap()) {
+            QLabel unclipped(label->text());
+            unclipped.setFont(label->font());
+            unclipped.setWordWrap(true);
+            unclipped.setMargin(label->margin());
+            unclipped.resize(label->width(), label->height() * 4);
+            const QImage with = unclipped.grab().toImage();
+            unclipped.clear();
+            height = inkBox(with, unclipped.grab().toImage(), with.rect()).height();
+        }
+        const bool atFloors = floors.contains(control->objectName());
+        found.push_back(
+            {control->objectName(), pixels, framed && !atFloors ? qCeil(2 * dpr) : 1, height});
+        captioned.push_back(control);
+    }
+    return found;
+}
+
+// The controls of a window drawn in another family than `family` (the About box's
+// labels in another than Liberation Sans), and what breaks the rules, grabbed with
+// the captions and with them emptied; the grabs are kept in `save` when it is not
+// empty.
+}  // namespace
+
+QStringList captionProblems(QWidget* window, const QString& family, const QString& save,
+                            const QStringList& floors) {
+    std::vector<QWidget*> captioned;
+    const std::vector<InkRule> controls = rules(window, floors, captioned);
+    QStringList problems;
+    for (QWidget* control : captioned) {
+        const bool aboutLabel =
+            window->objectName() == "frmAbout" && qobject_cast<QLabel*>(control);
+        const QString used = QFontInfo(control->font()).family();
+        if (used != (aboutLabel ? QStringLiteral("Liberation Sans") : family)) {
+            problems << control->objectName() + ": " + used;
+        }
+    }
+    const QImage with = window->grab().toImage();
+    QStringList texts;
+    for (QWidget* control : captioned) {
+        texts << control->property("text").toString();
+        control->setProperty("text", QString());
+    }
+    const QImage without = window->grab().toImage();
+    for (QWidget* control : captioned) {
+        control->setProperty("text", texts.takeFirst());
+    }
+    if (!save.isEmpty()) {
+        QDir().mkpath(save);
+        with.save(save + "/" + window->objectName() + ".png");
+        without.save(save + "/" + window->objectName() + "-empty.png");
+    }
+    return problems + inkProblems(with, without, controls);
 }

@@ -23,3 +23,15 @@ QStringList inkProblems(const QImage& with, const QImage& without,
 
 // The ink's bounding box within rect; empty where there is none.
 QRect inkBox(const QImage& with, const QImage& without, const QRect& rect);
+
+class QWidget;
+
+// A Qt window's push buttons, labels and status panels: each drawn in `family`
+// (the About box's labels in Liberation Sans), no ink within 2 px of a button's
+// or a panel's edge, none on a label's edge, and a wrapped label's ink as tall as
+// its text painted unclipped. The controls named in `floors`, which cannot fit
+// even at the floors of fitting, need only keep their ink off the edge. The window is
+// grabbed with its captions and with them emptied; the grabs are kept in the
+// folder `save` unless it is empty.
+QStringList captionProblems(QWidget* window, const QString& family, const QString& save,
+                            const QStringList& floors);
