@@ -83,14 +83,20 @@ QRectF estimatedInk(const QFont& font, const Place& place) {
     return QRectF(ink.topLeft() * place.ratio, ink.size() * place.ratio);
 }
 
-// The screen pixels that the ink may cover. Where a unit is no whole number of
-// pixels, the control may lie half a pixel off the grid: one more pixel is kept
-// clear.
+// The screen pixels that the ink may cover: inside the rectangle the text is
+// clipped to, and clear of the edges. Where a unit is no whole number of pixels,
+// the control may lie half a pixel off the grid: one more pixel is kept clear.
 QRect allowed(const Place& place) {
     const bool whole = place.ratio == std::floor(place.ratio);
     const int clear = place.clear + (whole ? 0 : 1);
     const QSize pixels = (QSizeF(place.size) * place.ratio).toSize();
-    return QRect(QPoint(0, 0), pixels).marginsRemoved(QMargins(clear, clear, clear, clear));
+    // The control clips its text to the layout rectangle: ink beyond it is lost.
+    const QRectF clip(place.layout.topLeft() * place.ratio, place.layout.size() * place.ratio);
+    const QRect inside(
+        QPoint(int(std::ceil(clip.left())), int(std::ceil(clip.top()))),
+        QPoint(int(std::floor(clip.right())) - 1, int(std::floor(clip.bottom())) - 1));
+    return QRect(QPoint(0, 0), pixels).marginsRemoved(QMargins(clear, clear, clear, clear)) &
+           inside;
 }
 
 // How far a line's ink must shrink about the middle of its rectangle, where it
@@ -210,9 +216,11 @@ void fitCaption(QPushButton* button) {
 void fitCaption(QLabel* label) {
     const int m = label->margin();
     QRect layout = label->contentsRect().marginsRemoved(QMargins(m, m, m, m));
-    if (label->indent() > 0 && (label->alignment() & Qt::AlignLeft)) {
-        layout.setLeft(layout.left() + label->indent());
-    }
+    // The indent keeps the text off the edges it is aligned to.
+    const int indent = std::max(0, label->indent());
+    const Qt::Alignment align = label->alignment();
+    layout.adjust(align & Qt::AlignLeft ? indent : 0, align & Qt::AlignTop ? indent : 0,
+                  align & Qt::AlignRight ? -indent : 0, align & Qt::AlignBottom ? -indent : 0);
     const int flags = int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
     const qreal ratio = label->devicePixelRatioF();
     // A framed label (a status panel) keeps clear of its frame as a button does;

@@ -50,7 +50,7 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const 
     label->setFont(msSansSerif(points));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // Letters without a side bearing ("A", "V") would touch the edge.
-    label->setMargin(2);
+    label->setIndent(2);
     // Transparent: the sky shows around the letters.
     label->setAutoFillBackground(false);
     label->setFocusPolicy(Qt::NoFocus);

@@ -52,8 +52,13 @@ QStringList inkProblems(const QImage& with, const QImage& without,
                        .arg(m)
                        .arg(out.x())
                        .arg(out.y());
-        } else if (rule.height != 0 && std::abs(ink.height() - rule.height) > 1) {
-            what = QStringLiteral("ink %1 px high, not %2").arg(ink.height()).arg(rule.height);
+        } else if (rule.ink.isValid() && (std::abs(ink.width() - rule.ink.width()) > 1 ||
+                                          std::abs(ink.height() - rule.ink.height()) > 1)) {
+            what = QStringLiteral("ink %1x%2 px, not %3x%4 as painted unclipped")
+                       .arg(ink.width())
+                       .arg(ink.height())
+                       .arg(rule.ink.width())
+                       .arg(rule.ink.height());
         }
         if (!what.isEmpty()) {
             problems << QStringLiteral("%1 (%2,%3 %4x%5): %6")
@@ -88,20 +93,24 @@ std::vector<InkRule> rules(QWidget* window, const QStringList& floors,
         const QRect pixels(QPoint(qCeil(r.left() * dpr), qCeil(r.top() * dpr)),
                            QPoint(qFloor(r.right() * dpr) - 1, qFloor(r.bottom() * dpr) - 1));
         const bool framed = !label || label->frameShape() != QFrame::NoFrame;
-        int height = 0;
-        if (label && label->wordWrap()) {
+        // A label's text painted where nothing cuts it off: a one-line one wider,
+        // a wrapped one taller.
+        QSize ink;
+        if (label) {
             QLabel unclipped(label->text());
             unclipped.setFont(label->font());
-            unclipped.setWordWrap(true);
+            unclipped.setWordWrap(label->wordWrap());
             unclipped.setMargin(label->margin());
-            unclipped.resize(label->width(), label->height() * 4);
+            unclipped.setIndent(label->indent());
+            unclipped.setAlignment(label->alignment());
+            unclipped.resize(label->width() * (label->wordWrap() ? 1 : 4), label->height() * 4);
             const QImage with = unclipped.grab().toImage();
             unclipped.clear();
-            height = inkBox(with, unclipped.grab().toImage(), with.rect()).height();
+            ink = inkBox(with, unclipped.grab().toImage(), with.rect()).size();
         }
         const bool atFloors = floors.contains(control->objectName());
         found.push_back(
-            {control->objectName(), pixels, framed && !atFloors ? qCeil(2 * dpr) : 1, height});
+            {control->objectName(), pixels, framed && !atFloors ? qCeil(2 * dpr) : 1, ink});
         captioned.push_back(control);
     }
     return found;
