@@ -2,15 +2,16 @@
 # SPDX-License-Identifier: MIT
 """Plays a golden script in the real window, through the accessibility bus only.
 
-    play_script.py WINDOW-REPLAY SCRIPT
+    play_script.py WINDOW-REPLAY REPLAY SCRIPT
 
 Starts a private X display, session bus and accessibility bus, and
 `WINDOW-REPLAY --serve SCRIPT` (the real window, drawing the script's random
 values). Then walks the script as a screen reader user would: `click NAME`
 presses the button of that name, `menu newMnu` types F2, `show` compares what the
-window exposes with the next block of SCRIPT's .out, a question in the .out is
-answered in the real box, and every notice the window says must be the script's
-next "#>" line, none more, none less. Everything started (some of it by D-Bus
+window exposes with the next line that `REPLAY SCRIPT` prints (the game core in
+memory, pinned by the script's .out), a question is answered in the real box as
+that line says, and every notice the window says must be the script's next "#>"
+line, none more, none less. Everything started (some of it by D-Bus
 activation) is stopped by process id, found by the private runtime directory in
 its environment.
 """
@@ -18,10 +19,8 @@ its environment.
 import contextlib, ctypes, json, os, shutil, signal, sys, tempfile, time
 from subprocess import DEVNULL, Popen, run
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "golden"))
-from golden import blocks, unflatten  # noqa: E402
-import pyatspi  # noqa: E402
-from gi.repository import Atspi, GLib  # noqa: E402
+import pyatspi
+from gi.repository import Atspi, GLib
 
 NAMES = "northCom southCom eastCom westCom attackCom drinkCom crossCom pickupCom unlockCom useCom"
 LABELS = "North,South,East,West,Attack,Drink,Cross,Pick Up,Unlock,Use"
@@ -133,7 +132,7 @@ def answer(app, program, focus, want):
     return True
 
 
-def play(program, script):
+def play(program, script, expected):
     mine = lambda: [a for a in Atspi.get_desktop(0) if a.get_process_id() == program.pid][0]  # noqa
     app = wait("the program on the accessibility desktop", mine)
     app.set_cache_mask(Atspi.Cache.NONE)  # read names and states afresh every time
@@ -142,7 +141,7 @@ def play(program, script):
     # With no window manager, keys go nowhere until the window is given the focus.
     focus = f"search --sync --onlyvisible --pid {program.pid} --name ^Morvint$ windowfocus --sync"
     run(["xdotool", *focus.split()], check=True)
-    said, out = [], [unflatten(b) for b in blocks(open(script[:-7] + ".out").read())]
+    said, out = [], [json.loads(line) for line in expected.splitlines()]
     lines = open(script).read().splitlines()
 
     def hear(line):
@@ -173,7 +172,7 @@ def play(program, script):
         expect("everything the window said", heard, said)
 
 
-def main(program, script):
+def main(program, replay, script):
     signal.signal(signal.SIGTERM, lambda *_: sys.exit("terminated"))  # so that stop() runs
     libc.prctl(36, 1)  # PR_SET_CHILD_SUBREAPER: what D-Bus starts is ours to reap
     # The private runtime directory marks everything this test starts.
@@ -187,13 +186,15 @@ def main(program, script):
         os.environ["DBUS_SESSION_BUS_ADDRESS"] = announced(bus + " --print-address=FD")
         # Qt 6.4 never registers when handed the accessibility bus: it must find it itself.
         qt = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+        # What the window must show and ask: what the replay tool prints for the script.
+        expected = run([replay, script], capture_output=True, text=True).stdout
         program = start([program, "--serve", script], env=qt)
         # D-Bus activation starts the accessibility bus; libatspi reads its address once.
         get = "dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus"
         got = run([*get.split(), "org.a11y.Bus.GetAddress"], capture_output=True, check=True)
         os.environ["AT_SPI_BUS_ADDRESS"] = got.stdout.decode().strip()
         Atspi.init()
-        play(program, script)
+        play(program, script, expected)
     except Exception as e:
         print(f"FAIL: {e!r}", flush=True)
         return 1
@@ -205,4 +206,4 @@ def main(program, script):
 
 
 if __name__ == "__main__":
-    sys.exit(main(*map(os.path.abspath, sys.argv[1:3])))
+    sys.exit(main(*map(os.path.abspath, sys.argv[1:4])))

@@ -39,27 +39,6 @@ def flatten(line):
         return ["not JSON = " + compact(line)]
 
 
-def unflatten(block):
-    """One block of `key = value` lines back into the JSON object."""
-    root = {}
-    for key, value in (row.split(" = ", 1) for row in block):
-        *parents, last = key.split(".")
-        node = root
-        for part in parents:
-            node = node.setdefault(part, {})
-        node[last] = json.loads(value)
-    return listed(root)
-
-
-def listed(node):
-    if not isinstance(node, dict):
-        return node
-    node = {key: listed(v) for key, v in node.items()}
-    if node and all(map(str.isdigit, node)):
-        return [node[str(i)] for i in range(len(node))]
-    return node
-
-
 def blocks(text):
     return [b.split("\n") for b in text.strip("\n").split("\n\n") if b]
 
