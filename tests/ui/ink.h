@@ -21,9 +21,6 @@ struct InkRule {
 QStringList inkProblems(const QImage& with, const QImage& without,
                         const std::vector<InkRule>& rules);
 
-// The ink's bounding box within rect; empty where there is none.
-QRect inkBox(const QImage& with, const QImage& without, const QRect& rect);
-
 class QWidget;
 
 // A Qt window's push buttons, labels and status panels: each drawn in `family`
