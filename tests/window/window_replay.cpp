@@ -192,6 +192,7 @@ int serve(const char* path) {
         }
     }
     frmMain window(session.random);
+    window.timer()->stop();  // a script's time is 0:00, however long it plays
     window.show();
     return QApplication::exec();
 }
