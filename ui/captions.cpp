@@ -68,12 +68,10 @@ QRect inkOf(const QFont& font, const Place& place) {
     return ink.translated(-pad, -pad);
 }
 
-// Where the font's metrics put a line's ink, in screen pixels, without drawing.
+// Where the font's metrics put a line's ink, in screen pixels, without drawing;
+// the metrics are the screen's, which the control shares.
 QRectF estimatedInk(const QFont& font, const Place& place) {
-    QImage device(1, 1, QImage::Format_ARGB32_Premultiplied);
-    device.setDotsPerMeterX(qRound(place.dpi / 0.0254));
-    device.setDotsPerMeterY(qRound(place.dpi / 0.0254));
-    const QFontMetricsF metrics(font, &device);
+    const QFontMetricsF metrics(font);
     const QString shown = (place.flags & Qt::TextShowMnemonic)
                               ? QString(place.text).remove(QLatin1Char('&'))
                               : place.text;
