@@ -42,7 +42,6 @@ int main(int argc, char** argv) {
         }
         return true;
     };
-    check(!route.empty(), "usage: morvint-random-play ROUTE [CLICKS] [SEED]: no clicks in ROUTE");
     game.Form_Load();
     std::size_t step = 0;  // in the route; past its end when not following it
     while (click < clicks) {
