@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The player's attack, and the end of a game.
 #include <string>
 
 #include "morvint/game.h"
@@ -6,13 +7,9 @@
 namespace morvint {
 
 void Game::attackCom_Click() {
-    if (!begin()) {
-        return;
-    }
     std::int16_t& entry = s_.enemyhp.at(s_.vroom, s_.hroom);
     if (entry == 0) {
-        w_.append(Box::mainTxt, "There is nothing to attack. ");
-        w_.setEnabled(Button::attackCom, false);
+        refuse(Button::attackCom, "There is nothing to attack. ");
         return;
     }
 
@@ -21,13 +18,13 @@ void Game::attackCom_Click() {
     std::string_view closing;
     if (entry <= 0) {
         entry = 0;
-        w_.setEnabled(Button::attackCom, false);
+        view_.setEnabled(Button::attackCom, false);
         closing = "It is now dead. ";
     }
-    w_.setPanelText(Panel::enemy, std::to_string(entry));
+    showEnemy(std::to_string(entry));
     // The whole blow is reported, even when the enemy had fewer hit points left.
-    w_.append(Box::mainTxt, "You attacked the enemy. It lost " + std::to_string(damage) + " HP. " +
-                                std::string(closing));
+    narrate("You attacked the enemy. It lost " + std::to_string(damage) + " HP. " +
+            std::string(closing));
     // A wounded enemy strikes back from the set-up.
     setenable(s_.vroom, s_.hroom, 1);
 }
@@ -35,8 +32,12 @@ void Game::attackCom_Click() {
 // Ends a game: Yes starts the next one in the same window, No ends the program.
 void Game::endgame(std::string_view how) {
     ++endings_;
-    w_.setText(Box::mainTxt, "You died " + std::string(how));
+    // The cause is heard after the blow that caused it, before the question.
+    const std::string died = "You died " + std::string(how);
+    view_.setText(Box::mainTxt, died);
+    heard_.narrative += died;
     showHp();
+    show();
     if (w_.askPlayAgain()) {
         Form_Load();
     } else {

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The game clock's counting.
 #include "morvint/clock.h"
 
 #include <limits>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The enemies: meeting one, and its blows.
 #include <string>
 
 #include "morvint/game.h"
@@ -20,13 +21,13 @@ bool Game::leaveroom(std::int16_t v, std::int16_t h) const {
 // The first meeting with an unhurt enemy: a coin decides who moves first.
 void Game::enemyroom(std::int16_t v, std::int16_t h, std::int16_t st, std::int16_t plus,
                      std::string_view enemytype) {
-    w_.setPanelEnabled(Panel::enemy, true);
-    w_.setPanelText(Panel::enemy, enemyPanel(enemytype, s_.enemyhp.at(v, h)));
-    w_.append(Box::mainTxt, "There is a " + std::string(enemytype) + " in the room. ");
+    view_.setPanelEnabled(Panel::enemy, true);
+    showEnemy(enemyPanel(enemytype, s_.enemyhp.at(v, h)));
+    narrate("There is a " + std::string(enemytype) + " in the room. ");
     if (roll(random_.next(), 2) == 0) {
-        w_.append(Box::mainTxt,
-                  " You have first move. You can leave or attack. If you leave, you might be "
-                  "attacked. ");
+        narrate(
+            " You have first move. You can leave or attack. If you leave, you might be "
+            "attacked. ");
         return;
     }
     blow(random_.next(), st, plus, enemytype);
@@ -35,8 +36,8 @@ void Game::enemyroom(std::int16_t v, std::int16_t h, std::int16_t st, std::int16
 // The enemy strikes at once.
 void Game::attacked(std::int16_t v, std::int16_t h, std::int16_t st, std::int16_t plus,
                     std::string_view enemytype) {
-    w_.setPanelEnabled(Panel::enemy, true);
-    w_.setPanelText(Panel::enemy, enemyPanel(enemytype, s_.enemyhp.at(v, h)));
+    view_.setPanelEnabled(Panel::enemy, true);
+    showEnemy(enemyPanel(enemytype, s_.enemyhp.at(v, h)));
     blow(random_.next(), st, plus, enemytype);
 }
 
@@ -44,8 +45,8 @@ void Game::blow(float r, std::int16_t st, std::int16_t plus, std::string_view en
     const int damage = roll(r, st) + plus;
     s_.hp = static_cast<std::int16_t>(s_.hp - damage);
     showHp();
-    w_.append(Box::mainTxt, "The " + std::string(enemytype) + " attacked you. You lost " +
-                                std::to_string(damage) + " HP. ");
+    narrate("The " + std::string(enemytype) + " attacked you. You lost " + std::to_string(damage) +
+            " HP. ");
     if (s_.hp <= 0) {
         endgame("from an enemy's attack. ");
     }

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Keys and doors: picking up, unlocking, and the items carried.
 #include <string>
 
 #include "morvint/game.h"
@@ -6,46 +7,37 @@
 namespace morvint {
 
 void Game::pickupCom_Click() {
-    if (!begin()) {
-        return;
-    }
     // The key is taken whether or not the monster that carries it is dead.
     const std::int16_t key = keyIn(s_.vroom, s_.hroom);
     if (key != 0) {
         s_.key(key) = vbTrue;
-        w_.setEnabled(Button::pickupCom, false);
-        w_.append(Box::mainTxt, "You picked up a key! ");
-        w_.setText(Box::actionTxt, "Picked up a key");
+        view_.setEnabled(Button::pickupCom, false);
+        narrate("You picked up a key! ");
+        view_.setText(Box::actionTxt, "Picked up a key");
     } else {
-        w_.append(Box::mainTxt, "There is nothing to pick up. ");
-        w_.setEnabled(Button::pickupCom, false);
+        refuse(Button::pickupCom, "There is nothing to pick up. ");
     }
-    w_.setText(Box::itemTxt, itemlist());
+    view_.setText(Box::itemTxt, itemlist());
 }
 
 void Game::unlockCom_Click() {
-    if (!begin()) {
-        return;
-    }
     const Item* door = findItem(s_.vroom, s_.hroom, ItemKind::door);
     if (door == nullptr) {
-        w_.append(Box::mainTxt, "There is no door to unlock here. ");
-        w_.setEnabled(Button::unlockCom, false);
+        refuse(Button::unlockCom, "There is no door to unlock here. ");
         return;
     }
     if (s_.key(door->number) != vbTrue) {
-        w_.append(Box::mainTxt, "You don't have the key for this door. ");
-        w_.setEnabled(Button::unlockCom, false);
+        refuse(Button::unlockCom, "You don't have the key for this door. ");
         return;
     }
-    w_.append(Box::mainTxt, "The door is now unlocked. ");
-    w_.setText(Box::actionTxt, "Unlocked door");
-    w_.setEnabled(Button::unlockCom, false);
+    narrate("The door is now unlocked. ");
+    view_.setText(Box::actionTxt, "Unlocked door");
+    view_.setEnabled(Button::unlockCom, false);
     const Button way = directionButton(door->way);
-    w_.setEnabled(way, true);
-    w_.setTag(way, "True");
+    view_.setEnabled(way, true);
+    view_.setTag(way, "True");
     s_.door(door->number) = vbTrue;
-    w_.setText(Box::itemTxt, itemlist());
+    view_.setText(Box::itemTxt, itemlist());
 }
 
 // The keys carried and not yet used, then the gold.

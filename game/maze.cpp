@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The maze table, and what the rest of the game asks it.
 #include "morvint/maze.h"
 
 namespace morvint {
@@ -53,7 +54,7 @@ constexpr Monster dragon = {"dragon", 9, 4, 10, "dragon", AfterDeath::endOfMaze}
 }  // namespace
 
 // clang-format off
-const MazeTable maze = {{
+constexpr MazeTable maze = {{
     // row 0, the southern edge; the entrance is column 3
     {{
         {"NE", {say("You are now in a large, open room. "), say("You can go north or east. "), well()}},
@@ -126,6 +127,39 @@ const MazeTable maze = {{
     }},
 }};
 // clang-format on
+
+namespace {
+
+// A typo in the table stops the build.
+constexpr bool waysAreLetters() {
+    for (const auto& row : maze) {
+        for (const Room& room : row) {
+            for (char letter : room.open) {
+                if (wayOfLetter(letter) == Way::none) {
+                    return false;
+                }
+            }
+        }
+    }
+    return true;
+}
+static_assert(waysAreLetters(), "a room opens a way that is none of N, E, S and W");
+
+constexpr bool doorsOpenAWay() {
+    for (const auto& row : maze) {
+        for (const Room& room : row) {
+            for (const Item& item : room.items) {
+                if (item.kind == ItemKind::door && item.way == Way::none) {
+                    return false;
+                }
+            }
+        }
+    }
+    return true;
+}
+static_assert(doorsOpenAWay(), "a door opens no way");
+
+}  // namespace
 
 const Room* roomAt(int row, int col) {
     if (row < 0 || row >= mazeSize || col < 0 || col >= mazeSize) {

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The four direction buttons.
 #include <string>
 
 #include "morvint/game.h"
@@ -32,12 +33,8 @@ void Game::westCom_Click() {
 }
 
 void Game::move(const Step& step) {
-    if (!begin()) {
-        return;
-    }
-    if (w_.tag(step.button) == "False") {
-        w_.append(Box::mainTxt, step.refusal);
-        w_.setEnabled(step.button, false);
+    if (view().button(step.button).tag == "False") {
+        refuse(step.button, step.refusal);
         return;
     }
 
@@ -58,8 +55,8 @@ void Game::move(const Step& step) {
 
     s_.vroom = static_cast<std::int16_t>(s_.vroom + step.dv);
     s_.hroom = static_cast<std::int16_t>(s_.hroom + step.dh);
-    w_.setText(Box::actionTxt, std::string(step.word) + "(" + std::to_string(s_.vroom) + "," +
-                                   std::to_string(s_.hroom) + ")");
+    view_.setText(Box::actionTxt, std::string(step.word) + "(" + std::to_string(s_.vroom) + "," +
+                                      std::to_string(s_.hroom) + ")");
     if (!step.sideAfter.empty()) {
         s_.side = step.sideAfter;
     }
@@ -68,7 +65,7 @@ void Game::move(const Step& step) {
         return;
     }
     if (!leaveMessage.empty()) {
-        w_.append(Box::mainTxt, leaveMessage);
+        narrate(leaveMessage);
     }
 }
 

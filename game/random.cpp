@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The random source and the rolls made from its draws.
 #include "morvint/random.h"
 
 #include <bit>

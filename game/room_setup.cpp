@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
+// Entering a room: its ways, its items and its monster.
+#include <stdexcept>
 #include <string>
 
 #include "morvint/game.h"
 
 namespace morvint {
+
 Button directionButton(Way way) {
     switch (way) {
         case Way::north:
@@ -12,9 +15,12 @@ Button directionButton(Way way) {
             return Button::eastCom;
         case Way::south:
             return Button::southCom;
-        default:
+        case Way::west:
             return Button::westCom;
+        case Way::none:
+            break;
     }
+    throw std::invalid_argument("no direction button for no way");
 }
 
 namespace {
@@ -23,23 +29,10 @@ constexpr std::string_view bridgePhrase = "There is a bridge that you must cross
 constexpr std::string_view ricketyPhrase =
     "There is a rickety bridge that you must cross to go forward. ";
 
-Way wayOfLetter(char letter) {
-    switch (letter) {
-        case 'N':
-            return Way::north;
-        case 'E':
-            return Way::east;
-        case 'S':
-            return Way::south;
-        default:
-            return Way::west;
-    }
-}
-
 }  // namespace
 
 void Game::openWay(Way way) {
-    w_.setTag(directionButton(way), "True");
+    view_.setTag(directionButton(way), "True");
 }
 
 // Puts the window into the state of room (v, h). With n = 1 the narrative is
@@ -47,11 +40,11 @@ void Game::openWay(Way way) {
 // its own text for the same room.
 void Game::setenable(std::int16_t v, std::int16_t h, std::int16_t n) {
     for (Button b : {Button::northCom, Button::eastCom, Button::southCom, Button::westCom}) {
-        w_.setTag(b, "False");
+        view_.setTag(b, "False");
     }
-    w_.setPanelEnabled(Panel::enemy, false);
+    view_.setPanelEnabled(Panel::enemy, false);
     if (n != 1) {
-        w_.setText(Box::mainTxt, "");
+        clearNarrative();
     }
 
     const ThisGame game(*this);
@@ -68,13 +61,13 @@ void Game::setenable(std::int16_t v, std::int16_t h, std::int16_t n) {
     }
 
     if (isWayOut(v, h)) {
-        w_.append(Box::mainTxt, "You made it out of the maze! ");
+        narrate("You made it out of the maze! ");
         endgame("from a curse on the gold. ");
         return;
     }
 
     for (Button b : allButtons) {
-        w_.setEnabled(b, true);
+        view_.setEnabled(b, true);
     }
 }
 
@@ -83,38 +76,37 @@ void Game::addRoomItem(const Item& item, std::int16_t v, std::int16_t h, std::in
         case ItemKind::none:
             break;
         case ItemKind::phrase:
-            w_.append(Box::mainTxt, item.text);
+            narrate(item.text);
             break;
         case ItemKind::gated:
             if (n != 1) {
-                w_.append(Box::mainTxt, item.text);
+                narrate(item.text);
             }
             break;
         case ItemKind::well:
-            w_.append(Box::mainTxt,
-                      "There is a well in the middle of the room but drink the water at your own "
-                      "risk. ");
+            narrate(
+                "There is a well in the middle of the room but drink the water at your own "
+                "risk. ");
             break;
         case ItemKind::potion:
             if (s_.potion(item.number) != vbFalse) {
-                w_.append(Box::mainTxt,
-                          "There is a potion in the middle of the room but drink it at your own "
-                          "risk. ");
+                narrate(
+                    "There is a potion in the middle of the room but drink it at your own "
+                    "risk. ");
             }
             break;
         case ItemKind::key:
             if (s_.key(item.number) == vbFalse) {
-                w_.append(Box::mainTxt, "There is a key with the number " +
-                                            std::to_string(item.number) + " on it in the room. ");
+                narrate("There is a key with the number " + std::to_string(item.number) +
+                        " on it in the room. ");
             }
             break;
         case ItemKind::door: {
             if (s_.door(item.number) != vbFalse) {
                 openWay(item.way);
             } else {
-                w_.append(Box::mainTxt, item.way == Way::north
-                                            ? "The door to the north is locked. "
-                                            : "The door to the south is locked. ");
+                narrate(item.way == Way::north ? "The door to the north is locked. "
+                                               : "The door to the south is locked. ");
             }
             break;
         }
@@ -127,25 +119,24 @@ void Game::addRoomItem(const Item& item, std::int16_t v, std::int16_t h, std::in
                 openWay(Way::east);
             }
             if (n != 1) {
-                w_.append(Box::mainTxt,
-                          item.kind == ItemKind::soundBridge ? bridgePhrase : ricketyPhrase);
+                narrate(item.kind == ItemKind::soundBridge ? bridgePhrase : ricketyPhrase);
             }
             break;
         case ItemKind::transporter:
-            w_.append(Box::mainTxt,
-                      "There is a transporter in the room that will take you to another part of "
-                      "the maze. ");
+            narrate(
+                "There is a transporter in the room that will take you to another part of "
+                "the maze. ");
             break;
         case ItemKind::stairs:
-            w_.append(Box::mainTxt,
-                      "There are stairs in the room that will take you to another part of the "
-                      "maze. ");
+            narrate(
+                "There are stairs in the room that will take you to another part of the "
+                "maze. ");
             break;
         case ItemKind::gold:
             if (s_.gold == vbFalse) {
                 s_.gold = vbTrue;
-                w_.append(Box::mainTxt, "You found the gold. Now find the exit. ");
-                w_.setText(Box::itemTxt, itemlist());
+                narrate("You found the gold. Now find the exit. ");
+                view_.setText(Box::itemTxt, itemlist());
             }
             break;
         case ItemKind::monster:
@@ -170,19 +161,18 @@ void Game::meetMonster(const Monster& monster, std::int16_t v, std::int16_t h) {
             break;
         case AfterDeath::key:
             if (s_.key(monster.key) == vbFalse) {
-                w_.append(Box::mainTxt, "The " + std::string(monster.name) +
-                                            " dropped a key with the number " +
-                                            std::to_string(monster.key) + " on it. ");
+                narrate("The " + std::string(monster.name) + " dropped a key with the number " +
+                        std::to_string(monster.key) + " on it. ");
             }
             break;
         case AfterDeath::endOfMaze:
             if (s_.gold != vbFalse) {
                 openWay(Way::north);
-                w_.append(Box::mainTxt, "You've found the end of the maze! ");
+                narrate("You've found the end of the maze! ");
             } else {
-                w_.append(Box::mainTxt,
-                          "You beat the dragon but you haven't found the gold. Go back and find "
-                          "it. ");
+                narrate(
+                    "You beat the dragon but you haven't found the gold. Go back and find "
+                    "it. ");
             }
             break;
     }

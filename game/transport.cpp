@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: MIT
+// Stairs and transporters.
 #include "morvint/game.h"
 
 namespace morvint {
 
 void Game::useCom_Click() {
-    if (!begin()) {
-        return;
-    }
     const Item* link = findItem(s_.vroom, s_.hroom, ItemKind::transporter);
     std::string_view action = "Used transporter";
     if (link == nullptr) {
@@ -14,13 +12,12 @@ void Game::useCom_Click() {
         action = "Used stairs";
     }
     if (link == nullptr) {
-        w_.append(Box::mainTxt, "There is nothing to use here. ");
-        w_.setEnabled(Button::useCom, false);
+        refuse(Button::useCom, "There is nothing to use here. ");
         return;
     }
     s_.vroom = link->to.row;
     s_.hroom = link->to.col;
-    w_.setText(Box::actionTxt, action);
+    view_.setText(Box::actionTxt, action);
     setenable(s_.vroom, s_.hroom, 0);
 }
 

@@ -26,6 +26,7 @@
 
 #include "captions.h"
 #include "frmAbout.h"
+#include "morvint/texts.h"
 #include "narrator.h"
 #include "twips.h"
 
@@ -58,18 +59,42 @@ int index(Panel p) {
     return static_cast<int>(p) - 1;
 }
 
+// The status bar's panels, from the left; their texts are the game's.
 struct PanelDef {
     const char* name;
-    const char* text;
-    const char* toolTip;
-    const char* accessiblePrefix;
     int widthTwips;
 };
 
-constexpr PanelDef panelDefs[] = {
-    {"hpPanel", "HP: ", "Hit Points", "Hit Points: ", 1800},
-    {"enemyPanel", "Enemy HP:", "Enemy's Hit Points", "Enemy's Hit Points: ", 1900},
-    {"timePanel", "Time:", "Total Time", "Total Time: ", 1800},
+constexpr PanelDef panelDefs[] = {{"hpPanel", 1800}, {"enemyPanel", 1900}, {"timePanel", 1800}};
+
+const morvint::texts::PanelTexts& panelTexts(Panel p) {
+    return morvint::texts::panels[index(p)];
+}
+
+// The command buttons, in the order in which they are created.
+struct ButtonDef {
+    Button button;
+    const char* caption;
+    int left, top, width, height;  // twips
+    const char* accessibleName;
+    const char* description;
+};
+
+constexpr ButtonDef buttonDefs[] = {
+    {Button::northCom, "N", 2640, 2040, 255, 255, "North", "Go north"},
+    {Button::westCom, "W", 2400, 2280, 255, 255, "West", "Go west"},
+    {Button::eastCom, "E", 2880, 2280, 255, 255, "East", "Go east"},
+    {Button::southCom, "S", 2640, 2520, 255, 255, "South", "Go south"},
+    {Button::attackCom, "Attack", 120, 1920, 855, 255, "Attack", "Strike the enemy in this room."},
+    {Button::drinkCom, "Drink", 120, 2280, 855, 255, "Drink",
+     "Drink from the well or the potion in this room."},
+    {Button::crossCom, "Cross", 120, 2640, 855, 255, "Cross", "Cross the bridge in this room."},
+    {Button::pickupCom, "Pick Up", 1080, 1920, 855, 255, "Pick Up",
+     "Pick up the key in this room."},
+    {Button::unlockCom, "Unlock", 1080, 2280, 855, 255, "Unlock",
+     "Unlock the door in this room with a key you carry."},
+    {Button::useCom, "Use", 1080, 2640, 855, 255, "Use",
+     "Use the stairs or the transporter in this room."},
 };
 
 // The play-again box. F1 shows a short help on how to play on top of the question,
@@ -77,9 +102,9 @@ constexpr PanelDef panelDefs[] = {
 class PlayAgainBox : public QMessageBox {
 public:
     explicit PlayAgainBox(QWidget* parent)
-        : QMessageBox(QMessageBox::NoIcon, QStringLiteral("New Game"),
-                      QStringLiteral("Would you like to play again?"),
-                      QMessageBox::Yes | QMessageBox::No, parent) {
+        : QMessageBox(QMessageBox::NoIcon, qs(morvint::texts::playAgainTitle),
+                      qs(morvint::texts::playAgainQuestion), QMessageBox::Yes | QMessageBox::No,
+                      parent) {
         setDefaultButton(QMessageBox::Yes);
         plainButtons(*this);
     }
@@ -87,8 +112,8 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override {
         if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
-            QMessageBox help(QMessageBox::NoIcon, QStringLiteral("Morvint"), frmMain::helpText(),
-                             QMessageBox::Ok, this);
+            QMessageBox help(QMessageBox::NoIcon, qs(morvint::texts::helpTitle),
+                             qs(morvint::texts::helpText), QMessageBox::Ok, this);
             help.setObjectName(QStringLiteral("helpBox"));
             plainButtons(help);
             help.exec();
@@ -163,7 +188,7 @@ frmMain::frmMain(std::unique_ptr<morvint::RandomSource> own, morvint::RandomSour
     buildMenus();
     buildStatusBar();
 
-    narrator_ = new Narrator(this, panel(Panel::hp), panel(Panel::enemy));
+    narrator_ = new Narrator(this);
 
     const int menuHeight = menuBar()->sizeHint().height();
     setFixedSize(px(clientWidth), menuHeight + px(clientHeight));
@@ -175,27 +200,28 @@ frmMain::frmMain(std::unique_ptr<morvint::RandomSource> own, morvint::RandomSour
     connect(Timer1_, &QTimer::timeout, this, &frmMain::Timer1_Timer);
     Timer1_->start();
 
-    command([this] { game_.Form_Load(); }, true);
+    // The opening is said once the window is there to be heard.
+    narrator_->holdNext();
+    game_.Form_Load();
     mainTxt_->setFocus(Qt::OtherFocusReason);
 }
 
 frmMain::~frmMain() = default;
 
-QPushButton* frmMain::makeButton(Button b, const char* name, const QString& caption,
-                                 const QRect& geometry, const QString& accessibleName,
-                                 const QString& description) {
-    auto* button = new QPushButton(caption, centralWidget());
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(geometry);
+QPushButton* frmMain::makeButton(Button b) {
+    const ButtonDef& def = *std::find_if(std::begin(buttonDefs), std::end(buttonDefs),
+                                         [b](const ButtonDef& d) { return d.button == b; });
+    auto* button = new QPushButton(QString::fromLatin1(def.caption), centralWidget());
+    button->setObjectName(qs(morvint::buttonName(b)));
+    button->setGeometry(twipsRect(def.left, def.top, def.width, def.height));
     // Enter and Esc press nothing.
     button->setAutoDefault(false);
     button->setDefault(false);
     fitCaption(button);
-    button->setAccessibleName(accessibleName);
-    button->setAccessibleDescription(description);
+    button->setAccessibleName(QString::fromLatin1(def.accessibleName));
+    button->setAccessibleDescription(QString::fromLatin1(def.description));
     button->setProperty("Tag", QString());
-    connect(button, &QPushButton::clicked, this,
-            [this, b] { command([this, b] { game_.click(b); }); });
+    connect(button, &QPushButton::clicked, this, [this, b] { game_.click(b); });
     buttons_[index(b)] = button;
     return button;
 }
@@ -221,59 +247,15 @@ void frmMain::buildControls() {
     mainTxt_->setAccessibleDescription(
         QStringLiteral("What you see in the room and what happened after each command."));
 
-    const QString compass = QStringLiteral("Go %1");
-    auto* north = makeButton(Button::northCom, "northCom", QStringLiteral("N"),
-                             twipsRect(2640, 2040, 255, 255), QStringLiteral("North"),
-                             compass.arg(QStringLiteral("north")));
-    auto* west =
-        makeButton(Button::westCom, "westCom", QStringLiteral("W"), twipsRect(2400, 2280, 255, 255),
-                   QStringLiteral("West"), compass.arg(QStringLiteral("west")));
-    auto* east =
-        makeButton(Button::eastCom, "eastCom", QStringLiteral("E"), twipsRect(2880, 2280, 255, 255),
-                   QStringLiteral("East"), compass.arg(QStringLiteral("east")));
-    auto* south = makeButton(Button::southCom, "southCom", QStringLiteral("S"),
-                             twipsRect(2640, 2520, 255, 255), QStringLiteral("South"),
-                             compass.arg(QStringLiteral("south")));
-    auto* attack = makeButton(Button::attackCom, "attackCom", QStringLiteral("Attack"),
-                              twipsRect(120, 1920, 855, 255), QStringLiteral("Attack"),
-                              QStringLiteral("Strike the enemy in this room."));
+    // The Items frame comes between Attack and Drink, as it always has.
+    for (const ButtonDef& def : buttonDefs) {
+        if (def.button == Button::drinkCom) {
+            buildItems();
+        }
+        makeButton(def.button);
+    }
 
-    Frame1_ = new QGroupBox(QStringLiteral("Items"), client);
-    Frame1_->setObjectName(QStringLiteral("Frame1"));
-    Frame1_->setGeometry(twipsRect(3480, 1920, 2055, 975));
-    Frame1_->setFocusPolicy(Qt::NoFocus);
-
-    auto* drink = makeButton(Button::drinkCom, "drinkCom", QStringLiteral("Drink"),
-                             twipsRect(120, 2280, 855, 255), QStringLiteral("Drink"),
-                             QStringLiteral("Drink from the well or the potion in this room."));
-    auto* cross = makeButton(Button::crossCom, "crossCom", QStringLiteral("Cross"),
-                             twipsRect(120, 2640, 855, 255), QStringLiteral("Cross"),
-                             QStringLiteral("Cross the bridge in this room."));
-
-    itemTxt_ = new QLineEdit(Frame1_);
-    itemTxt_->setObjectName(QStringLiteral("itemTxt"));
-    itemTxt_->setGeometry(twipsRect(120, 360, 1815, 375));
-    itemTxt_->setReadOnly(true);
-    QFont itemFont(QStringLiteral("Times New Roman"));
-    itemFont.setPointSizeF(8.25);
-    itemFont.setWeight(QFont::Normal);
-    itemFont.setItalic(false);
-    itemTxt_->setFont(itemFont);
-    itemTxt_->setAccessibleName(QStringLiteral("Items"));
-    itemTxt_->setAccessibleDescription(QStringLiteral("The keys and the gold you carry."));
-    itemTxt_->installEventFilter(new EmptyBoxFocus(itemTxt_));
-
-    auto* pickup = makeButton(Button::pickupCom, "pickupCom", QStringLiteral("Pick Up"),
-                              twipsRect(1080, 1920, 855, 255), QStringLiteral("Pick Up"),
-                              QStringLiteral("Pick up the key in this room."));
-    auto* unlock = makeButton(Button::unlockCom, "unlockCom", QStringLiteral("Unlock"),
-                              twipsRect(1080, 2280, 855, 255), QStringLiteral("Unlock"),
-                              QStringLiteral("Unlock the door in this room with a key you carry."));
-    auto* use = makeButton(Button::useCom, "useCom", QStringLiteral("Use"),
-                           twipsRect(1080, 2640, 855, 255), QStringLiteral("Use"),
-                           QStringLiteral("Use the stairs or the transporter in this room."));
-
-    actionTxt_ = new QLineEdit(QStringLiteral("Action"), client);
+    actionTxt_ = new QLineEdit(qs(morvint::texts::actionStart), client);
     actionTxt_->setObjectName(QStringLiteral("actionTxt"));
     actionTxt_->setGeometry(twipsRect(960, 3000, 4575, 285));
     actionTxt_->setReadOnly(true);
@@ -290,11 +272,42 @@ void frmMain::buildControls() {
     fitCaption(actionLbl_);
 
     // Tab visits the controls in this order; the frame, label and status bar take no focus.
-    QWidget* order[] = {mainTxt_, north,    west,   east,   south, attack,    drink,
-                        cross,    itemTxt_, pickup, unlock, use,   actionTxt_};
+    QWidget* order[] = {mainTxt_,
+                        button(Button::northCom),
+                        button(Button::westCom),
+                        button(Button::eastCom),
+                        button(Button::southCom),
+                        button(Button::attackCom),
+                        button(Button::drinkCom),
+                        button(Button::crossCom),
+                        itemTxt_,
+                        button(Button::pickupCom),
+                        button(Button::unlockCom),
+                        button(Button::useCom),
+                        actionTxt_};
     for (std::size_t i = 1; i < std::size(order); ++i) {
         QWidget::setTabOrder(order[i - 1], order[i]);
     }
+}
+
+void frmMain::buildItems() {
+    Frame1_ = new QGroupBox(QStringLiteral("Items"), centralWidget());
+    Frame1_->setObjectName(QStringLiteral("Frame1"));
+    Frame1_->setGeometry(twipsRect(3480, 1920, 2055, 975));
+    Frame1_->setFocusPolicy(Qt::NoFocus);
+
+    itemTxt_ = new QLineEdit(Frame1_);
+    itemTxt_->setObjectName(QStringLiteral("itemTxt"));
+    itemTxt_->setGeometry(twipsRect(120, 360, 1815, 375));
+    itemTxt_->setReadOnly(true);
+    QFont itemFont(QStringLiteral("Times New Roman"));
+    itemFont.setPointSizeF(8.25);
+    itemFont.setWeight(QFont::Normal);
+    itemFont.setItalic(false);
+    itemTxt_->setFont(itemFont);
+    itemTxt_->setAccessibleName(QStringLiteral("Items"));
+    itemTxt_->setAccessibleDescription(QStringLiteral("The keys and the gold you carry."));
+    itemTxt_->installEventFilter(new EmptyBoxFocus(itemTxt_));
 }
 
 void frmMain::buildMenus() {
@@ -344,14 +357,15 @@ void frmMain::buildStatusBar() {
         label->setIndent(2);
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         label->setFocusPolicy(Qt::NoFocus);
-        label->setToolTip(QString::fromLatin1(def.toolTip));
-        label->setAccessibleDescription(QString::fromLatin1(def.toolTip));
+        const auto p = static_cast<Panel>(i + 1);
+        label->setToolTip(qs(panelTexts(p).meaning));
+        label->setAccessibleDescription(qs(panelTexts(p).meaning));
         const int width = px(def.widthTwips);
         label->setMinimumWidth(width);
         label->setGeometry(left, 0, width, px(statHeight));
         left += width;
         panels_[i] = label;
-        showPanelText(static_cast<Panel>(i + 1), QString::fromLatin1(def.text));
+        showPanelText(p, qs(panelTexts(p).start));
     }
 }
 
@@ -363,42 +377,38 @@ QLabel* frmMain::panel(Panel p) const {
     return panels_[index(p)];
 }
 
-QWidget* frmMain::box(Box b) const {
-    switch (b) {
-        case Box::mainTxt:
-            return mainTxt_;
-        case Box::actionTxt:
-            return actionTxt_;
-        case Box::itemTxt:
-            return itemTxt_;
+void frmMain::showView(const morvint::View& view, const morvint::Changes& changes) {
+    if (changes.narrativeReplaced) {
+        mainTxt_->setPlainText(qs(view.text(Box::mainTxt)));
+    } else if (!changes.appended.empty()) {
+        appendNarrative(qs(changes.appended));
     }
-    return mainTxt_;
+    for (auto [b, line] : {std::pair{Box::actionTxt, actionTxt_}, {Box::itemTxt, itemTxt_}}) {
+        if (changes.box(b)) {
+            line->setText(qs(view.text(b)));
+        }
+    }
+    for (Button b : morvint::allButtons) {
+        // A disabled button loses the focus, and Qt would hand it to the next command,
+        // which the next Space would then run: the narrative takes it instead.
+        if (changes.wasDisabled(b) && focusWidget() == button(b)) {
+            mainTxt_->setFocus(Qt::OtherFocusReason);
+        }
+        if (changes.button(b)) {
+            button(b)->setEnabled(view.button(b).enabled);
+            button(b)->setProperty("Tag", qs(view.button(b).tag));
+        }
+    }
+    for (Panel p : morvint::allPanels) {
+        if (changes.panel(p)) {
+            showPanelText(p, qs(view.panel(p).text));
+            panel(p)->setEnabled(view.panel(p).enabled);
+        }
+    }
+    narrator_->say(qs(changes.spoken));
 }
 
-template <typename Run>
-void frmMain::command(Run run, bool holdBack) {
-    narrator_->begin(holdBack);
-    run();
-    narrator_->end();
-}
-
-void frmMain::setText(Box b, std::string_view text) {
-    if (b == Box::mainTxt) {
-        narrator_->narrativeSet(qs(text));
-        mainTxt_->setPlainText(qs(text));
-    } else {
-        static_cast<QLineEdit*>(box(b))->setText(qs(text));
-    }
-}
-
-void frmMain::append(Box b, std::string_view text) {
-    if (b != Box::mainTxt) {
-        auto* line = static_cast<QLineEdit*>(box(b));
-        const int caret = line->cursorPosition();
-        line->setText(line->text() + qs(text));
-        line->setCursorPosition(caret);
-        return;
-    }
+void frmMain::appendNarrative(const QString& text) {
     // Insert at the end of the document through a cursor of our own, so that the
     // reader's caret and the scroll position stay where they are.
     QScrollBar* vertical = mainTxt_->verticalScrollBar();
@@ -409,10 +419,9 @@ void frmMain::append(Box b, std::string_view text) {
     const int anchor = caret.anchor();
     const int position = caret.position();
 
-    narrator_->narrativeAppended(qs(text));
     QTextCursor end(mainTxt_->document());
     end.movePosition(QTextCursor::End);
-    end.insertText(qs(text));
+    end.insertText(text);
 
     // A caret at the very end (an empty narrative) is carried along by the insertion.
     QTextCursor now = mainTxt_->textCursor();
@@ -425,34 +434,6 @@ void frmMain::append(Box b, std::string_view text) {
     horizontal->setValue(leftEdge);
 }
 
-bool frmMain::isEnabled(Button b) const {
-    return button(b)->isEnabled();
-}
-
-void frmMain::setEnabled(Button b, bool enabled) {
-    // A disabled button loses the focus, and Qt would hand it to the next command,
-    // which the next Space would then run: the narrative takes it instead.
-    if (!enabled && focusWidget() == button(b)) {
-        mainTxt_->setFocus(Qt::OtherFocusReason);
-    }
-    button(b)->setEnabled(enabled);
-}
-
-std::string frmMain::tag(Button b) const {
-    return button(b)->property("Tag").toString().toStdString();
-}
-
-void frmMain::setTag(Button b, std::string_view tag) {
-    button(b)->setProperty("Tag", qs(tag));
-}
-
-void frmMain::setPanelText(Panel p, std::string_view text) {
-    showPanelText(p, qs(text));
-    if (p == Panel::enemy) {
-        narrator_->enemyPanelWritten();
-    }
-}
-
 void frmMain::showPanelText(Panel p, const QString& value) {
     QLabel* label = panel(p);
     label->setText(value);
@@ -461,24 +442,19 @@ void frmMain::showPanelText(Panel p, const QString& value) {
     fitCaption(label);
     // A screen reader reads the name: it carries the value, the description its meaning.
     // The panel's first text is no value, and is not read as one.
-    const PanelDef& def = panelDefs[index(p)];
-    label->setAccessibleName(value == QLatin1String(def.text)
-                                 ? QString::fromLatin1(def.toolTip)
-                                 : QString::fromLatin1(def.accessiblePrefix) + value);
-}
-
-void frmMain::setPanelEnabled(Panel p, bool enabled) {
-    panel(p)->setEnabled(enabled);
+    const morvint::texts::PanelTexts& texts = panelTexts(p);
+    label->setAccessibleName(value == qs(texts.start) ? qs(texts.meaning)
+                                                      : qs(texts.spoken) + value);
 }
 
 bool frmMain::askPlayAgain() {
-    // The box is modal: the cause of death is said before it opens. What follows
-    // (a new game) waits until the window has the focus again.
-    narrator_->sayBeforeBox();
+    // The box is modal: what follows (a new game) is said once the window has the
+    // focus again.
+    narrator_->holdNext();
     return playAgain_();
 }
 
-void frmMain::endProgram() {
+void frmMain::programEnded() {
     Timer1_->stop();
     ending_();
 }
@@ -503,28 +479,16 @@ void frmMain::closeProgram() {
     QCoreApplication::exit(0);
 }
 
-QString frmMain::helpText() {
-    return QStringLiteral(
-        "Find the gold and get out of the maze without dying.\n\n"
-        "N, S, E and W take you to the next room. Attack fights the enemy in the room, "
-        "Drink drinks from a well or a potion, Cross crosses a bridge, Pick Up takes a key, "
-        "Unlock opens a door with a key you carry, and Use takes stairs or a transporter.\n\n"
-        "The status bar shows your hit points, the enemy's hit points and the time played.");
-}
-
 void frmMain::Timer1_Timer() {
-    if (game_.programEnded()) {
-        return;
-    }
-    setPanelText(Panel::time, clock_.tick());
+    game_.Timer1_Timer();
 }
 
 void frmMain::undoMnu_Click() {
     if (game_.programEnded()) {
         return;
     }
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Cheater!"),
-                    QStringLiteral("Cheaters never prosper!"), QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::Critical, qs(morvint::texts::cheaterTitle),
+                    qs(morvint::texts::cheaterMessage), QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("cheaterBox"));
     plainButtons(box);
     box.setWindowModality(Qt::ApplicationModal);
@@ -536,7 +500,7 @@ void frmMain::newMnu_Click() {
     if (game_.programEnded()) {
         return;
     }
-    command([this] { game_.newMnu_Click(); });
+    game_.newMnu_Click();
 }
 
 void frmMain::exitMnu_Click() {

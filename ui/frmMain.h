@@ -4,31 +4,25 @@
 #include <QMainWindow>
 #include <QPointer>
 
-#include <cstdint>
 #include <functional>
 #include <memory>
-#include <string>
-#include <string_view>
 
-#include "morvint/clock.h"
 #include "morvint/game.h"
 #include "morvint/random.h"
 #include "morvint/window.h"
 
-class QAction;
 class QGroupBox;
 class Narrator;
 class QLabel;
 class QLineEdit;
-class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QStatusBar;
 class QTimer;
 
 // The main window: every control of the game, its menus, status bar and clock.
-// The game itself runs in morvint::Game, which reaches the controls through the
-// morvint::Window interface that this window implements.
+// The game itself runs in morvint::Game; the window runs its commands and draws
+// the view it is shown.
 class frmMain : public QMainWindow, public morvint::Window {
     Q_OBJECT
 
@@ -48,36 +42,23 @@ public:
     frmMain& operator=(const frmMain&) = delete;
 
     // morvint::Window
-    void setText(morvint::Box box, std::string_view text) override;
-    void append(morvint::Box box, std::string_view text) override;
-    bool isEnabled(morvint::Button b) const override;
-    void setEnabled(morvint::Button b, bool enabled) override;
-    std::string tag(morvint::Button b) const override;
-    void setTag(morvint::Button b, std::string_view tag) override;
-    void setPanelText(morvint::Panel p, std::string_view text) override;
-    void setPanelEnabled(morvint::Panel p, bool enabled) override;
+    void showView(const morvint::View& view, const morvint::Changes& changes) override;
     bool askPlayAgain() override;
-    void endProgram() override;
+    void programEnded() override;
 
     // The pieces that ask the question and end the program. By default the real
     // modal box asks, and the end closes every window and leaves the event loop.
     void setPlayAgainQuestion(Question question);
     void setProgramEnd(Ending ending);
-    // The real play-again box and the real end of the program.
-    bool showPlayAgainBox();
-    static void closeProgram();
 
-    morvint::Game& game() { return game_; }
+    const morvint::Game& game() const { return game_; }
     QPushButton* button(morvint::Button b) const;
     QLabel* panel(morvint::Panel p) const;
     QTimer* timer() const { return Timer1_; }
     // The About box, while it exists.
     QWidget* aboutBox() const { return about_; }
 
-    // The short help that F1 shows in the play-again box.
-    static QString helpText();
-
-public slots:
+private slots:
     void Timer1_Timer();
     void undoMnu_Click();
     void newMnu_Click();
@@ -90,16 +71,15 @@ private:
     void buildControls();
     void buildMenus();
     void buildStatusBar();
-    QPushButton* makeButton(morvint::Button b, const char* name, const QString& caption,
-                            const QRect& twips, const QString& accessibleName,
-                            const QString& description);
-    QWidget* box(morvint::Box b) const;
+    QPushButton* makeButton(morvint::Button b);
+    // The Items frame with its box.
+    void buildItems();
+    // Adds text at the end of the narrative, leaving caret and scroll where they are.
+    void appendNarrative(const QString& text);
     // A panel's text, its fit and the name a screen reader reads.
     void showPanelText(morvint::Panel p, const QString& value);
-
-    // One command of the player: what it writes is gathered and said once at its end.
-    template <typename Run>
-    void command(Run run, bool holdBack = false);
+    bool showPlayAgainBox();
+    static void closeProgram();
 
     std::unique_ptr<morvint::RandomSource> ownRandom_;
     morvint::Game game_;
@@ -113,9 +93,6 @@ private:
     QStatusBar* stat_ = nullptr;
     QLabel* panels_[3] = {};
     QTimer* Timer1_ = nullptr;
-
-    // Counts the ticks of Timer1 since the window opened.
-    morvint::GameClock clock_;
 
     Question playAgain_;
     Ending ending_;

@@ -36,13 +36,8 @@ constexpr int settleMs = 400;
 
 }  // namespace
 
-Narrator::Narrator(QWidget* window, QLabel* hpPanel, QLabel* enemyPanel)
-    : QObject(window),
-      window_(window),
-      hpPanel_(hpPanel),
-      enemyPanel_(enemyPanel),
-      notice_(new QLabel(window)),
-      settle_(new QTimer(this)) {
+Narrator::Narrator(QWidget* window)
+    : QObject(window), window_(window), notice_(new QLabel(window)), settle_(new QTimer(this)) {
     QAccessible::installFactory(noticeFactory);
     notice_->setObjectName(QStringLiteral("notice"));
     notice_->setTextFormat(Qt::PlainText);
@@ -51,66 +46,27 @@ Narrator::Narrator(QWidget* window, QLabel* hpPanel, QLabel* enemyPanel)
     settle_->setSingleShot(true);
     connect(settle_, &QTimer::timeout, this, [this] {
         if (window_->isActiveWindow()) {
-            say(std::exchange(waiting_, QString()));
+            notify(std::exchange(waiting_, QString()));
         }
     });
     window->installEventFilter(this);
 }
 
-void Narrator::begin(bool holdBack) {
-    holdBack_ = holdBack;
-    narrative_.clear();
-    hpBefore_ = hpPanel_->text();
-    enemyWritten_ = false;
-}
-
-void Narrator::end() {
+void Narrator::say(const QString& text) {
+    if (text.isEmpty()) {
+        return;
+    }
+    // A later result replaces one still waiting.
     waiting_.clear();
-    if (holdBack_) {
-        waiting_ = heard();
+    if (std::exchange(holdNext_, false)) {
+        waiting_ = text;
         sayWhenActive();
     } else {
-        say(heard());
+        notify(text);
     }
 }
 
-void Narrator::narrativeSet(const QString& text) {
-    // A cleared narrative starts over (the room just entered); the end of a game
-    // replaces it, and is heard after the blow that caused it.
-    if (text.isEmpty()) {
-        narrative_.clear();
-    } else {
-        narrative_ += text;
-    }
-}
-
-void Narrator::narrativeAppended(const QString& text) {
-    narrative_ += text;
-}
-
-void Narrator::sayBeforeBox() {
-    say(heard());
-    begin(true);
-}
-
-// Everything the command wrote to the narrative, in order, then the hit points
-// if they changed and the enemy's if the command wrote them and the enemy is
-// still here, one line each.
-QString Narrator::heard() const {
-    QStringList lines;
-    if (!narrative_.isEmpty()) {
-        lines << narrative_;
-    }
-    if (hpPanel_->text() != hpBefore_) {
-        lines << hpPanel_->accessibleName();
-    }
-    if (enemyWritten_ && enemyPanel_->isEnabled()) {
-        lines << enemyPanel_->accessibleName();
-    }
-    return lines.join(QLatin1Char('\n'));
-}
-
-void Narrator::say(const QString& text) {
+void Narrator::notify(const QString& text) {
     if (text.isEmpty()) {
         return;
     }

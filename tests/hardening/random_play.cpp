@@ -4,26 +4,51 @@
 // must always hold.
 //
 //   morvint-random-play ROUTE [CLICKS] [SEED]   (ROUTE: a golden script of a won game)
+#include <cstdio>
 #include <fstream>
+#include <functional>
 #include <random>
 
-#include "memory_window.h"
 #include "morvint/game.h"
 
 using namespace morvint;
+
+namespace {
+
+// Answers Yes to every question, after `onAsk` has looked at the game.
+class Player : public Window {
+public:
+    void showView(const View&, const Changes&) override {}
+    bool askPlayAgain() override {
+        ++questions;
+        onAsk();
+        return true;
+    }
+    void programEnded() override {}
+
+    std::function<void()> onAsk;
+    int questions = 0;
+};
+
+}  // namespace
 
 int main(int argc, char** argv) {
     std::vector<Button> route;
     std::ifstream script(argc > 1 ? argv[1] : "");
     for (std::string word; script >> word;) {
-        for (Button b : allButtons) route.insert(route.end(), word == buttonName(b), b);
+        for (Button b : allButtons) {
+            if (word == buttonName(b)) {
+                route.push_back(b);
+            }
+        }
     }
     const long clicks = argc > 2 ? std::atol(argv[2]) : 20000;
     const unsigned seed = argc > 3 ? static_cast<unsigned>(std::atol(argv[3])) : 20261206u;
     std::mt19937 engine(seed);
     ClockRandom random([&] { return static_cast<float>(engine() % 8640000) / 100.0f; });
-    replay::MemoryWindow w;
-    Game game(w, random);
+    Player player;
+    Game game(player, random);
+    const View& view = game.view();
     long won = 0, click = 0;
     const auto check = [&](bool holds, const char* what) {
         if (!holds) {
@@ -33,14 +58,13 @@ int main(int argc, char** argv) {
     };
     const GameState& s = game.state();
     // A game is won only on the way out, with the gold and the dragon dead.
-    w.onAsk = [&] {
-        if (w.text(Box::mainTxt) == "You died from a curse on the gold. ") {
+    player.onAsk = [&] {
+        if (view.text(Box::mainTxt) == "You died from a curse on the gold. ") {
             ++won;
             check(isWayOut(s.vroom, s.hroom) && s.gold == vbTrue &&
                       s.enemyhp.at(wayOut.row - 1, wayOut.col) == 0,
                   "a game was won without the gold, past a living dragon or elsewhere");
         }
-        return true;
     };
     game.Form_Load();
     std::size_t step = 0;  // in the route; past its end when not following it
@@ -50,18 +74,26 @@ int main(int argc, char** argv) {
         // game had other draws.
         if (step < route.size()) {
             b = route[step];
-            step +=
-                b != Button::attackCom || !w.isEnabled(b) || s.enemyhp.at(s.vroom, s.hroom) <= 0;
+            const bool fightOn = b == Button::attackCom && view.button(b).enabled &&
+                                 s.enemyhp.at(s.vroom, s.hroom) > 0;
+            if (!fightOn) {
+                ++step;
+            }
         }
-        if (!w.isEnabled(b)) {
+        if (!view.button(b).enabled) {
             continue;
         }
-        const int questions = w.questions, room = s.vroom * 10 + s.hroom;
-        const std::string before = w.text(Box::mainTxt);
+        const int questions = player.questions;
+        const int room = s.vroom * 10 + s.hroom;
+        const std::string before = view.text(Box::mainTxt);
         const bool menu = engine() % 1000 == 0;
-        menu ? game.newMnu_Click() : game.click(b);
+        if (menu) {
+            game.newMnu_Click();
+        } else {
+            game.click(b);
+        }
         ++click;
-        const bool newGame = menu || w.questions != questions;
+        const bool newGame = menu || player.questions != questions;
         if (newGame) {
             step = engine() % 4 == 0 ? 0 : route.size();
         }
@@ -73,15 +105,16 @@ int main(int argc, char** argv) {
             check(e >= 0 && e <= (monster ? monster->start : 0), "enemy HP out of range");
         }
         for (Button way : {Button::northCom, Button::eastCom, Button::southCom, Button::westCom}) {
-            check(w.tag(way) == "True" || w.tag(way) == "False", "an exit flag reads otherwise");
+            const std::string& tag = view.button(way).tag;
+            check(tag == "True" || tag == "False", "an exit flag reads otherwise");
         }
         const bool setUp = newGame || s.vroom * 10 + s.hroom != room;
         for (Button any : allButtons) {
-            check(!setUp || w.isEnabled(any), "a set-up left a button disabled");
+            check(!setUp || view.button(any).enabled, "a set-up left a button disabled");
         }
-        check(w.panel(Panel::hp).text == std::to_string(s.hp),
+        check(view.panel(Panel::hp).text == std::to_string(s.hp),
               "the HP panel is not the hit points");
-        check(setUp || w.text(Box::mainTxt).starts_with(before), "the narrative lost text");
+        check(setUp || view.text(Box::mainTxt).starts_with(before), "the narrative lost text");
     }
     // The route is followed in a quarter of the games, and its draws are kind enough.
     check(won > 0, "no game was won along the route");

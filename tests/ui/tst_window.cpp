@@ -4,6 +4,7 @@
 // program with its windows, the About box's picture, the icon, and
 // captions that fit at the fonts and scales of common desktops.
 
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -18,8 +19,6 @@
 #include "frmMain.h"
 #include "ink.h"
 #include "scripted_random.h"
-
-using morvint::Box;
 
 namespace {
 
@@ -101,15 +100,22 @@ private slots:
         const QString text = QStringLiteral("You can go north, east, or south. ").repeated(30);
         const int end = int(text.size());
         for (auto [anchor, position, scrolled] : {std::tuple{5, 40, false}, {end, end, true}}) {
-            w_->setText(Box::mainTxt, text.toStdString());
+            morvint::View view = w_->game().view();
+            view.boxes[0] = text.toStdString();
+            morvint::Changes replaced;
+            replaced.narrativeReplaced = true;
+            w_->showView(view, replaced);
             QTextCursor caret = narrative->textCursor();
             caret.setPosition(anchor);
             caret.setPosition(position, QTextCursor::KeepAnchor);
             narrative->setTextCursor(caret);
             bar->setValue(scrolled ? bar->maximum() / 2 : 0);
             const int scroll = bar->value();
+            morvint::Changes bite;
+            bite.appended = "The snake bit you. ";
             for (int i = 0; i < 20; ++i) {
-                w_->append(Box::mainTxt, "The snake bit you. ");
+                view.boxes[0] += bite.appended;
+                w_->showView(view, bite);
                 QApplication::processEvents();
             }
             QCOMPARE(narrative->toPlainText(), text + QString("The snake bit you. ").repeated(20));
@@ -117,8 +123,6 @@ private slots:
             QCOMPARE(narrative->textCursor().position(), position);
             QCOMPARE(bar->value(), scroll);
         }
-        w_->append(Box::actionTxt, "!");
-        QCOMPARE(child<QLineEdit>(w_.get(), "actionTxt")->text(), "Entered a maze!");
     }
 
     // The real play-again box: modal, "New Game", no icon, Yes and No with Yes the
@@ -147,24 +151,35 @@ private slots:
                                   box.defaultButton() == box.button(QMessageBox::Yes);
             answerNextBox(yes ? QMessageBox::Yes : QMessageBox::No);
         });
-        child<QPushButton>(w_.get(), "northCom")->click();
-        w_->game().endgame("from an enemy's attack. ");
-        QCOMPARE(help, "Morvint | " + frmMain::helpText() + " | 0 1024 true false");
+        // West past the snake, which lets the player move first and strikes the leaver,
+        // onto the rickety bridge, and across.
+        random_->push(0.1f);
+        random_->push(0.1f);
+        for (const char* name : {"westCom", "westCom", "crossCom"}) {
+            child<QPushButton>(w_.get(), name)->click();
+        }
+        QCOMPARE(help,
+                 "Morvint | Find the gold and get out of the maze without dying.\n\nN, S, E and W "
+                 "take you to the next room. Attack fights the enemy in the room, Drink drinks "
+                 "from a well or a potion, Cross crosses a bridge, Pick Up takes a key, Unlock "
+                 "opens a door with a key you carry, and Use takes stairs or a transporter.\n\n"
+                 "The status bar shows your hit points, the enemy's hit points and the time "
+                 "played. | 0 1024 true false");
         QVERIFY(stillAskingYesFirst);
         QCOMPARE(seenBox, QStringLiteral("New Game | Would you like to play again? | 0 81920 true "
                                          "false"));
         QCOMPARE(endings_, yes ? 0 : 1);
         QCOMPARE(w_->timer()->isActive(), yes);
         child<QPushButton>(w_.get(), "attackCom")->click();
-        w_->Timer1_Timer();
+        w_->timer()->timeout({});
         QCOMPARE(w_->panel(morvint::Panel::time)->text(), yes ? "0:01" : "0:00");
-        w_->newMnu_Click();
+        child<QAction>(w_.get(), "newMnu")->trigger();
         QCOMPARE(child<QPlainTextEdit>(w_.get(), "mainTxt")->toPlainText(),
                  yes ? "You are in a small room at the entrance of a maze. You have to find the "
                        "gold and get out without dying. You can go north or west. "
-                     : "You died from an enemy's attack. ");
+                     : "You died crossing a bad bridge. ");
         QCOMPARE(child<QLineEdit>(w_.get(), "actionTxt")->text(),
-                 yes ? "Entered a maze" : "Went north(1,3)");
+                 yes ? "Entered a maze" : "Crossed a bridge");
     }
 
     // Undo, by Alt+Backspace on a button: the scolding with its stop icon, then
@@ -175,7 +190,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&window));
         QPointer<QWidget> about;
         QTimer::singleShot(0, [&] {
-            window.aboutMnu_Click();
+            child<QAction>(&window, "aboutMnu")->trigger();
             about = window.aboutBox();
             window.activateWindow();
             answerNextBox(QMessageBox::Ok);
@@ -192,7 +207,7 @@ private slots:
     void exitWithAboutOpen() {
         bool aboutStayed = false;
         QTimer::singleShot(0, [&] {
-            w_->aboutMnu_Click();
+            child<QAction>(w_.get(), "aboutMnu")->trigger();
             w_->activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(w_.get()));
             QTest::keySequence(child(w_.get(), "mainTxt"), QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -274,8 +289,12 @@ private slots:
         cleanup();
         init();
         const QString expected = family.isEmpty() ? QFontInfo(standard).family() : family;
-        w_->setPanelText(morvint::Panel::enemy, "scropion: 10");
-        w_->aboutMnu_Click();
+        morvint::View view = w_->game().view();
+        view.panels[1].text = "scropion: 10";
+        morvint::Changes enemy;
+        enemy.panels.set(1);
+        w_->showView(view, enemy);
+        child<QAction>(w_.get(), "aboutMnu")->trigger();
         const bool desktop = QTest::currentDataTag() == QLatin1String("desktop");
         const QString save = desktop ? qEnvironmentVariable("MORVINT_GRABS") : QString();
         QStringList wrong;

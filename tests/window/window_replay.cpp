@@ -47,7 +47,7 @@ std::string field(const char* key, const QString& value, const char* end = ",") 
     return "\"" + std::string(key) + "\":" + jsonString(str(value)) + end;
 }
 
-class WindowTarget : public Target, public WindowView {
+class WindowTarget : public Target {
 public:
     explicit WindowTarget(Session& session) : session_(session), w_(session.random) {
         w_.setPlayAgainQuestion([this] {
@@ -73,23 +73,29 @@ public:
         return true;
     }
     void newGame() override { w_.findChild<QAction*>(QStringLiteral("newMnu"))->trigger(); }
-    void show() override { session_.show(*this, w_.game()); }
+    void show() override { session_.show(drawn(), w_.game()); }
     bool ended() const override { return w_.game().programEnded(); }
 
-    std::string boxText(Box box) const override {
+    // What the widgets show, read back from them.
+    View drawn() const {
+        View view;
         const char* names[] = {"mainTxt", "actionTxt", "itemTxt"};
-        QWidget* widget = w_.findChild<QWidget*>(QLatin1String(names[int(box)]));
-        if (auto* text = qobject_cast<QPlainTextEdit*>(widget)) {
-            return str(text->toPlainText());
+        for (std::size_t i = 0; i < std::size(names); ++i) {
+            QWidget* widget = w_.findChild<QWidget*>(QLatin1String(names[i]));
+            auto* text = qobject_cast<QPlainTextEdit*>(widget);
+            view.boxes[i] =
+                str(text ? text->toPlainText() : static_cast<QLineEdit*>(widget)->text());
         }
-        return str(static_cast<QLineEdit*>(widget)->text());
+        for (Button b : allButtons) {
+            view.buttons[static_cast<std::size_t>(b)] = {
+                w_.button(b)->isEnabled(), str(w_.button(b)->property("Tag").toString())};
+        }
+        for (Panel p : allPanels) {
+            view.panels[static_cast<std::size_t>(p) - 1] = {str(w_.panel(p)->text()),
+                                                            w_.panel(p)->isEnabled()};
+        }
+        return view;
     }
-    bool buttonEnabled(Button b) const override { return w_.button(b)->isEnabled(); }
-    std::string buttonTag(Button b) const override {
-        return str(w_.button(b)->property("Tag").toString());
-    }
-    std::string panelText(Panel p) const override { return str(w_.panel(p)->text()); }
-    bool panelEnabled(Panel p) const override { return w_.panel(p)->isEnabled(); }
 
     // The window's own commands; false for a line that is none of them.
     bool extra(const std::vector<std::string>& words) {
@@ -121,7 +127,7 @@ public:
             open.sort();
             session_.out.line(R"({"event":"windows",)" + field("open", open.join(' '), "}"));
         } else if (words == std::vector<std::string>{"menu", "aboutMnu"}) {
-            w_.aboutMnu_Click();
+            w_.findChild<QAction*>(QStringLiteral("aboutMnu"))->trigger();
             (void)QTest::qWaitForWindowActive(w_.aboutBox());
         } else if (words == std::vector<std::string>{"ask", "show"}) {
             showAtQuestion_ = true;
@@ -175,7 +181,7 @@ private:
     }
 
     Session& session_;
-    mutable frmMain w_;
+    frmMain w_;
     bool showAtQuestion_ = false;
 };
 

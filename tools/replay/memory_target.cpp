@@ -3,18 +3,8 @@
 
 namespace morvint::replay {
 
-MemoryTarget::MemoryTarget(Session& session) : session_(session), game_(window_, session.random) {
-    window_.onAsk = [this] { return session_.askPlayAgain(); };
-    window_.onEnd = [this] { session_.endProgram(); };
+MemoryTarget::MemoryTarget(Session& session) : session_(session), game_(*this, session.random) {
     game_.Form_Load();
-}
-
-bool MemoryTarget::click(Button b) {
-    if (!window_.isEnabled(b)) {
-        return false;
-    }
-    game_.click(b);
-    return true;
 }
 
 }  // namespace morvint::replay

@@ -1,24 +1,28 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "memory_window.h"
 #include "morvint/game.h"
 #include "script.h"
 
 namespace morvint::replay {
 
-// The game in the in-memory window: what morvint-replay plays.
-class MemoryTarget : public Target {
+// The game without a window of its own: what morvint-replay plays. Its state
+// line prints the view the core keeps.
+class MemoryTarget : public Target, public Window {
 public:
     explicit MemoryTarget(Session& session);
-    bool click(Button b) override;
+
+    bool click(Button b) override { return game_.click(b); }
     void newGame() override { game_.newMnu_Click(); }
-    void show() override { session_.show(window_, game_); }
+    void show() override { session_.show(game_.view(), game_); }
     bool ended() const override { return game_.programEnded(); }
+
+    void showView(const View&, const Changes&) override {}
+    bool askPlayAgain() override { return session_.askPlayAgain(); }
+    void programEnded() override { session_.endProgram(); }
 
 private:
     Session& session_;
-    MemoryWindow window_;
     Game game_;
 };
 

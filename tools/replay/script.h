@@ -47,9 +47,7 @@ struct Session {
     // For the window's end of the program: prints the end line.
     void endProgram() { out.line(endEvent); }
     // Prints the state line.
-    void show(const WindowView& window, const Game& game) {
-        out.line(stateJson(window, game, random.draws));
-    }
+    void show(const View& view, const Game& game) { out.line(stateJson(view, game, random.draws)); }
 };
 
 // The window a script plays, created in the state of program start with the

@@ -3,7 +3,6 @@
 
 #include <cstdint>
 #include <deque>
-#include <initializer_list>
 #include <string>
 
 #include "morvint/random.h"
@@ -15,14 +14,10 @@ namespace morvint::replay {
 // nothing is thrown through a window's code.
 class ScriptedRandom : public RandomSource {
 public:
-    ScriptedRandom() = default;
-    ScriptedRandom(std::initializer_list<float> values) : queue_(values) {}
-
     void push(float value) { queue_.push_back(value); }
-    void push(std::initializer_list<float> values) { queue_.insert(queue_.end(), values); }
 
     float next() override;
-    void reseed() override { ++reseeds; }
+    void reseed() override {}
 
     // The queue of the script that ran dry first ("random" or "answer"), or empty.
     void ranDry(const char* queue) {
@@ -32,9 +27,7 @@ public:
     }
     std::string dry;
 
-    std::size_t pending() const { return queue_.size(); }
     std::int64_t draws = 0;
-    int reseeds = 0;
 
 private:
     std::deque<float> queue_;
@@ -47,7 +40,6 @@ public:
     bool empty() const { return queue_.empty(); }
     // The next answer, true for Yes; the queue must not be empty.
     bool take();
-    std::size_t pending() const { return queue_.size(); }
 
 private:
     std::deque<bool> queue_;

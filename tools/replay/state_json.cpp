@@ -3,6 +3,8 @@
 
 #include <cstdio>
 
+#include "morvint/texts.h"
+
 namespace morvint::replay {
 
 std::string jsonString(std::string_view text) {
@@ -49,19 +51,19 @@ std::string field(std::string_view key, std::int64_t value) {
 
 }  // namespace
 
-std::string stateJson(const WindowView& w, const Game& game, std::int64_t draws) {
+std::string stateJson(const View& w, const Game& game, std::int64_t draws) {
     const GameState& s = game.state();
     std::string out = "{";
-    out += "\"mainTxt\":" + jsonString(w.boxText(Box::mainTxt));
-    out += ",\"actionTxt\":" + jsonString(w.boxText(Box::actionTxt));
-    out += ",\"itemTxt\":" + jsonString(w.boxText(Box::itemTxt));
+    out += "\"mainTxt\":" + jsonString(w.text(Box::mainTxt));
+    out += ",\"actionTxt\":" + jsonString(w.text(Box::actionTxt));
+    out += ",\"itemTxt\":" + jsonString(w.text(Box::itemTxt));
     out += ",\"stat\":[";
-    for (Panel p : {Panel::hp, Panel::enemy, Panel::time}) {
+    for (Panel p : allPanels) {
         if (p != Panel::hp) {
             out += ",";
         }
-        out += "{\"text\":" + jsonString(w.panelText(p)) +
-               ",\"enabled\":" + boolText(w.panelEnabled(p)) + "}";
+        out += "{\"text\":" + jsonString(w.panel(p).text) +
+               ",\"enabled\":" + boolText(w.panel(p).enabled) + "}";
     }
     out += "],\"buttons\":{";
     bool first = true;
@@ -70,8 +72,8 @@ std::string stateJson(const WindowView& w, const Game& game, std::int64_t draws)
             out += ",";
         }
         first = false;
-        out += jsonString(buttonName(b)) + ":{\"enabled\":" + boolText(w.buttonEnabled(b)) +
-               ",\"tag\":" + jsonString(w.buttonTag(b)) + "}";
+        out += jsonString(buttonName(b)) + ":{\"enabled\":" + boolText(w.button(b).enabled) +
+               ",\"tag\":" + jsonString(w.button(b).tag) + "}";
     }
     out += "}," + field("hp", s.hp) + "," + field("vroom", s.vroom) + "," + field("hroom", s.hroom);
     out += ",\"side\":" + jsonString(s.side);
@@ -96,8 +98,8 @@ std::string ignoredEvent(Button b) {
 }
 
 std::string msgboxEvent(bool yes) {
-    return R"({"event":"msgbox","prompt":"Would you like to play again?","title":"New Game",)"
-           R"("style":4,"answer":")" +
+    return R"({"event":"msgbox","prompt":)" + jsonString(texts::playAgainQuestion) +
+           R"(,"title":)" + jsonString(texts::playAgainTitle) + R"(,"style":4,"answer":")" +
            std::string(yes ? "yes" : "no") + "\"}";
 }
 

@@ -65,12 +65,29 @@ struct Item {
     const Monster* monster = nullptr;
 };
 
+// The way of a letter of "NESW"; Way::none for any other.
+constexpr Way wayOfLetter(char letter) {
+    switch (letter) {
+        case 'N':
+            return Way::north;
+        case 'E':
+            return Way::east;
+        case 'S':
+            return Way::south;
+        case 'W':
+            return Way::west;
+        default:
+            return Way::none;
+    }
+}
+
 struct Room {
     std::string_view open;  // the open ways, as letters of "NESW"
     std::array<Item, 4> items;
 };
 
-// The maze, row 0 (south) first, each row column 0 (west) first.
+// The maze, row 0 (south) first, each row column 0 (west) first. Every open way
+// is a letter of "NESW" and every door opens a way (checked when it is built).
 using MazeTable = std::array<std::array<Room, mazeSize>, mazeSize>;
 extern const MazeTable maze;
 
