@@ -19,8 +19,8 @@ trap 'wineserver -k 2>/dev/null || true' EXIT
     cmake --build "$work/gtest" -j 2 --target install >/dev/null; }
 cmake -S "$src" -B "$work/build" "${cross[@]}" -DCMAKE_BUILD_TYPE=Debug -DMORVINT_BUILD_UI=OFF \
     -DCMAKE_PREFIX_PATH="$work/googletest" >/dev/null
-cmake --build "$work/build" -j 2 --target sysinfo_test morvint-replay
-wine "$work/build/tests/sysinfo_test.exe"
+cmake --build "$work/build" -j 2 --target test_sysinfo morvint-replay
+wine "$work/build/tests/test_sysinfo.exe"
 # Relative paths: Wine hands arguments over unchanged, and C: is not /.
 cd "$src/tests/golden"
 python3 golden.py check wine "$work/build/tools/replay/morvint-replay.exe" -- *.script

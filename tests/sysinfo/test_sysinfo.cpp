@@ -214,7 +214,7 @@ TEST(VersionRecord, NamesTheProgram) {
 // the name it was started under and ends.
 int main(int argc, char** argv) {
 #ifdef _WIN32
-    if (std::filesystem::path(_pgmptr).stem() != "sysinfo_test") {
+    if (std::filesystem::path(_pgmptr).stem() != "test_sysinfo") {
         std::ofstream(morvint::startedFile) << argv[0] << "\n";
         return 0;
     }
