@@ -19,7 +19,7 @@ using namespace morvint::replay;
 
 namespace {
 
-// The game core, keeping every non-empty text it gives to be said.
+// The game core, keeping every text it gives to be said.
 class Listener : public Target, public Window {
 public:
     explicit Listener(Session& session) : session_(session), game_(*this, session.random) {
@@ -29,7 +29,6 @@ public:
     void newGame() override { game_.newMnu_Click(); }
     void show() override {}
     bool ended() const override { return game_.programEnded(); }
-
     void showView(const View&, const Changes& changes) override {
         if (!changes.spoken.empty()) {
             heard.push_back(changes.spoken);
@@ -45,16 +44,11 @@ private:
     Game game_;
 };
 
-// The text of a "#>" line: a JSON string with \" \\ and \n escapes only.
-std::string unquote(std::string_view json) {
+// The text of a "#>" line's JSON string, which escapes only \ " and line breaks.
+std::string unquote(const std::string& line) {
     std::string text;
-    for (std::size_t i = 1; i + 1 < json.size(); ++i) {
-        if (json[i] == '\\') {
-            ++i;
-            text += json[i] == 'n' ? '\n' : json[i];
-        } else {
-            text += json[i];
-        }
+    for (std::size_t i = 4; i + 1 < line.size(); ++i) {
+        text += line[i] != '\\' ? line[i] : line[++i] == 'n' ? '\n' : line[i];
     }
     return text;
 }
@@ -63,58 +57,45 @@ std::string unquote(std::string_view json) {
 
 int main(int argc, char** argv) {
     std::ifstream script(argc == 2 ? argv[1] : "");
-    if (!script) {
-        std::cerr << "usage: morvint-spoken-check SCRIPT\n";
-        return 2;
-    }
     Session session;
     session.out = Output(std::tmpfile());  // the state lines are not checked here
     Listener listener(session);
     std::vector<std::string> expected;
-    // What was heard must be what the lines above expect.
-    const auto check = [&](int number) {
+    std::string commands;    // not run yet
+    bool checkNext = false;  // "#>" lines were read since the last check
+    const auto heardAsExpected = [&](int number) {
         if (listener.heard == expected) {
             return true;
         }
-        const auto last = [](const std::vector<std::string>& texts) {
-            return texts.empty() ? std::string("(nothing)") : texts.back();
-        };
-        std::cerr << "before line " << number << ": heard " << listener.heard.size()
-                  << " texts, expected " << expected.size() << "\nthe last heard:\n"
-                  << last(listener.heard) << "\nthe last expected:\n"
+        const auto last = [](const auto& texts) { return texts.empty() ? "" : texts.back(); };
+        std::cerr << "before line " << number << ", the last of " << listener.heard.size()
+                  << " texts heard:\n"
+                  << last(listener.heard) << "\nthe last of " << expected.size() << " expected:\n"
                   << last(expected) << "\n";
         return false;
     };
-    const auto run = [&](std::string& commands) {
-        std::istringstream in(std::exchange(commands, {}));
-        return runScript(in, listener, session, "morvint-spoken-check");
-    };
-    std::string commands;
-    bool checkNext = false;  // "#>" lines were read since the last check
-    int number = 0;
-    for (std::string line; std::getline(script, line);) {
-        ++number;
+    int number = 1;
+    for (std::string line; std::getline(script, line); ++number) {
         if (line.starts_with("#>")) {
-            if (!commands.empty() && run(commands) != exitOk) {
+            std::istringstream run(std::exchange(commands, {}));
+            if (runScript(run, listener, session, argv[0]) != exitOk) {
                 return 1;
             }
             checkNext = true;
             if (line.starts_with("#>~")) {
                 expected = listener.heard;
             } else {
-                expected.push_back(unquote(line.substr(3)));
+                expected.push_back(unquote(line));
             }
-        } else if (line.find_first_not_of(" \t") != std::string::npos && !line.starts_with("#")) {
-            if (std::exchange(checkNext, false) && !check(number)) {
+        } else if (const auto at = line.find_first_not_of(" \t");
+                   at != std::string::npos && line[at] != '#') {
+            if (std::exchange(checkNext, false) && !heardAsExpected(number)) {
                 return 1;
             }
             commands += line + "\n";
         }
     }
-    const int status = run(commands);
-    if (!expected.empty() && !check(number + 1)) {
-        return 1;
-    }
-    std::printf("%zu texts heard as expected\n", expected.size());
-    return status;
+    std::istringstream rest(commands);
+    const int status = runScript(rest, listener, session, argv[0]);
+    return !script.eof() || expected.empty() || !heardAsExpected(number) ? 1 : status;
 }
