@@ -27,12 +27,9 @@ public:
     // Replaces the operating system's registry, file test and program start.
     void setSysInfoPlatform(std::unique_ptr<morvint::SysInfoPlatform> platform);
 
-    // The background picture as drawn: 400 by 300 pixels in 256 colours.
+    // The background picture as drawn: the sky, 400 by 300 pixels, 8-bit
+    // indexed with 256 colours.
     const QImage& picture() const { return picture_; }
-
-    // Draws the background: a light-blue sky with soft white clouds, 400 by 300
-    // pixels, 8-bit indexed with 256 colours. Always the same picture.
-    static QImage drawSkyPicture();
 
     // morvint::SysInfoMessages: "System Information Is Unavailable At This Time".
     void showUnavailable() override;
@@ -46,11 +43,11 @@ private:
     void cmdOK_Click();
     void cmdSysInfo_Click();
 
-    QPushButton* cmdOK = nullptr;
-    QPushButton* cmdSysInfo = nullptr;
-    QLabel* lblDescription = nullptr;
-    QLabel* lblTitle = nullptr;
-    QLabel* lblVersion = nullptr;
+    QPushButton* cmdOK_ = nullptr;
+    QPushButton* cmdSysInfo_ = nullptr;
+    QLabel* lblDescription_ = nullptr;
+    QLabel* lblTitle_ = nullptr;
+    QLabel* lblVersion_ = nullptr;
 
     QImage picture_;
     std::unique_ptr<morvint::SysInfoPlatform> platform_;
