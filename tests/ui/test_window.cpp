@@ -74,7 +74,7 @@ public:
 
 }  // namespace
 
-class tst_window : public QObject {
+class test_window : public QObject {
     Q_OBJECT
 
 private slots:
@@ -312,5 +312,5 @@ private:
     int endings_ = 0;
 };
 
-QTEST_MAIN(tst_window)
-#include "tst_window.moc"
+QTEST_MAIN(test_window)
+#include "test_window.moc"
