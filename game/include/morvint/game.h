@@ -74,16 +74,6 @@ public:
     // Ends the program at once: nothing runs any more and the window closes.
     void endProgram();
 
-    // Routines of the window.
-    void setenable(std::int16_t v, std::int16_t h, std::int16_t n);
-    bool leaveroom(std::int16_t v, std::int16_t h) const;
-    void enemyroom(std::int16_t v, std::int16_t h, std::int16_t st, std::int16_t plus,
-                   std::string_view enemytype);
-    void attacked(std::int16_t v, std::int16_t h, std::int16_t st, std::int16_t plus,
-                  std::string_view enemytype);
-    void endgame(std::string_view how);
-    std::string itemlist() const;
-
     const GameState& state() const { return s_; }
     const View& view() const { return view_.view(); }
     // Drinks taken from the wells in this run of the program, by every game.
@@ -135,6 +125,16 @@ private:
     void pickupCom_Click();
     void unlockCom_Click();
     void useCom_Click();
+
+    // Routines of the window.
+    void setenable(std::int16_t v, std::int16_t h, std::int16_t n);
+    bool leaveroom(std::int16_t v, std::int16_t h) const;
+    void enemyroom(std::int16_t v, std::int16_t h, std::int16_t st, std::int16_t plus,
+                   std::string_view enemytype);
+    void attacked(std::int16_t v, std::int16_t h, std::int16_t st, std::int16_t plus,
+                  std::string_view enemytype);
+    void endgame(std::string_view how);
+    std::string itemlist() const;
 
     void move(const Step& step);
     void blow(float r, std::int16_t st, std::int16_t plus, std::string_view enemytype);

@@ -5,22 +5,18 @@
 
 namespace morvint {
 
-// What the game core tells a main window; the window only draws and asks. Each
-// call goes one way, from the core to the window.
+// What the game core tells a main window, one way: the window draws and asks, and
+// the core calls nothing more once the program has ended. The core shows the view
+// after each command, each tick of the clock and before the play-again question.
 class Window {
 public:
     virtual ~Window() = default;
 
-    // Draws the view after a command, a tick of the clock or before the play-again
-    // question; `changes` says what differs from the last showing and what to say aloud.
+    // Draws `view`; `changes` says what differs from the last showing and what to say.
     virtual void showView(const View& view, const Changes& changes) = 0;
-
-    // Asks the play-again question in a modal box; true for Yes. Returns only when
-    // the player has answered.
+    // Asks the play-again question in a modal box and returns the answer, true for Yes.
     virtual bool askPlayAgain() = 0;
-
-    // The program has ended: every window closes and the event loop is left. The
-    // core calls nothing more.
+    // The program has ended: close every window and leave the event loop.
     virtual void programEnded() = 0;
 };
 
