@@ -57,9 +57,11 @@ def main(action, *rest):
                 status.write_text(f"{ran.returncode}\n")
             continue
         at, code = script.name + ": ", int(status.read_text()) if status.exists() else 0
-        problems += [f"{at}exit {ran.returncode}, expected {code}"] * (ran.returncode != code)
+        if ran.returncode != code:
+            problems.append(f"{at}exit {ran.returncode}, expected {code}")
         want, got = blocks(out.read_text()), blocks(flat)
-        problems += [f"{at}{len(got)} blocks, expected {len(want)}"] * (len(got) != len(want))
+        if len(got) != len(want):
+            problems.append(f"{at}{len(got)} blocks, expected {len(want)}")
         for n, (w, g) in enumerate(zip(want, got), 1):
             w, g = (dict(row.split(" = ", 1) for row in b) for b in (w, g))
             for key in sorted(k for k in w.keys() | g.keys() if w.get(k) != g.get(k)):

@@ -54,8 +54,14 @@ struct Machine final : Messages {
     Machine() {
         for (auto key : {msinfoKey, locationKey}) RegDeleteTreeA(HKEY_LOCAL_MACHINE, key);
         fs::remove(startedFile);
-        std::error_code busy;  // a program started by the case before may still run
-        for (int wait = 0; wait < 100 && (fs::remove_all(work, busy), busy); ++wait) Sleep(100);
+        // A program started by the case before may still run and hold its file.
+        for (int wait = 0; wait < 100; ++wait) {
+            std::error_code busy;
+            fs::remove_all(work, busy);
+            if (!busy)
+                break;
+            Sleep(100);
+        }
     }
     void add(const Value& v) {
         EXPECT_EQ(0, RegSetKeyValueA(HKEY_LOCAL_MACHINE, v.key.c_str(), v.name.c_str(), v.type,
@@ -74,8 +80,10 @@ struct Machine final : Messages {
     // blank by an unquoted command line shows here.
     S started() {
         S name;
-        for (int wait = 0; wait < 200 && name.empty(); ++wait, Sleep(100))
+        for (int wait = 0; wait < 200 && name.empty(); ++wait) {
+            Sleep(100);
             std::getline(std::ifstream(startedFile), name);
+        }
         return name;
     }
 #else

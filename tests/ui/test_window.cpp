@@ -41,8 +41,9 @@ void onNextBox(std::function<void(QMessageBox&)> act) {
 QString seenBox;
 void answerNextBox(QMessageBox::StandardButton answer) {
     onNextBox([answer](QMessageBox& box) {
-        bool icons = false;
-        for (QAbstractButton* button : box.buttons()) icons = icons || !button->icon().isNull();
+        const QList<QAbstractButton*> buttons = box.buttons();
+        const bool icons = std::any_of(buttons.begin(), buttons.end(),
+                                       [](QAbstractButton* b) { return !b->icon().isNull(); });
         seenBox = QStringLiteral("%1 | %2 | %3 %4 %5 %6")
                       .arg(box.windowTitle(), box.text())
                       .arg(int(box.icon()))
