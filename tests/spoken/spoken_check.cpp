@@ -11,44 +11,23 @@
 #include <sstream>
 #include <utility>
 
-#include "morvint/game.h"
-#include "script.h"
+#include "memory_target.h"
 
 using namespace morvint;
 using namespace morvint::replay;
 
 namespace {
 
-// The game core, keeping every text it gives to be said.
-class Listener : public Target, public Window {
-public:
-    explicit Listener(Session& session) : session_(session), game_(*this, session.random) {
-        game_.Form_Load();
-    }
-    bool click(Button b) override { return game_.click(b); }
-    void newGame() override { game_.newMnu_Click(); }
-    void show() override {}
-    bool ended() const override { return game_.programEnded(); }
-    void showView(const View&, const Changes& changes) override {
-        if (!changes.spoken.empty()) {
-            heard.push_back(changes.spoken);
-        }
-    }
-    bool askPlayAgain() override { return session_.askPlayAgain(); }
-    void programEnded() override {}
-
-    std::vector<std::string> heard;
-
-private:
-    Session& session_;
-    Game game_;
-};
-
 // The text of a "#>" line's JSON string, which escapes only \ " and line breaks.
 std::string unquote(const std::string& line) {
     std::string text;
     for (std::size_t i = 4; i + 1 < line.size(); ++i) {
-        text += line[i] != '\\' ? line[i] : line[++i] == 'n' ? '\n' : line[i];
+        if (line[i] == '\\') {
+            ++i;
+            text += line[i] == 'n' ? '\n' : line[i];
+        } else {
+            text += line[i];
+        }
     }
     return text;
 }
@@ -59,18 +38,23 @@ int main(int argc, char** argv) {
     std::ifstream script(argc == 2 ? argv[1] : "");
     Session session;
     session.out = Output(std::tmpfile());  // the state lines are not checked here
-    Listener listener(session);
+    std::vector<std::string> heard;
+    MemoryTarget game(session, [&heard](const View&, const Changes& changes) {
+        if (!changes.spoken.empty()) {
+            heard.push_back(changes.spoken);
+        }
+    });
     std::vector<std::string> expected;
     std::string commands;    // not run yet
     bool checkNext = false;  // "#>" lines were read since the last check
     const auto heardAsExpected = [&](int number) {
-        if (listener.heard == expected) {
+        if (heard == expected) {
             return true;
         }
         const auto last = [](const auto& texts) { return texts.empty() ? "" : texts.back(); };
-        std::cerr << "before line " << number << ", the last of " << listener.heard.size()
+        std::cerr << "before line " << number << ", the last of " << heard.size()
                   << " texts heard:\n"
-                  << last(listener.heard) << "\nthe last of " << expected.size() << " expected:\n"
+                  << last(heard) << "\nthe last of " << expected.size() << " expected:\n"
                   << last(expected) << "\n";
         return false;
     };
@@ -78,12 +62,12 @@ int main(int argc, char** argv) {
     for (std::string line; std::getline(script, line); ++number) {
         if (line.starts_with("#>")) {
             std::istringstream run(std::exchange(commands, {}));
-            if (runScript(run, listener, session, argv[0]) != exitOk) {
+            if (runScript(run, game, session, argv[0]) != exitOk) {
                 return 1;
             }
             checkNext = true;
             if (line.starts_with("#>~")) {
-                expected = listener.heard;
+                expected = heard;
             } else {
                 expected.push_back(unquote(line));
             }
@@ -96,6 +80,6 @@ int main(int argc, char** argv) {
         }
     }
     std::istringstream rest(commands);
-    const int status = runScript(rest, listener, session, argv[0]);
+    const int status = runScript(rest, game, session, argv[0]);
     return !script.eof() || expected.empty() || !heardAsExpected(number) ? 1 : status;
 }

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "memory_target.h"
 
+#include <utility>
+
 namespace morvint::replay {
 
-MemoryTarget::MemoryTarget(Session& session) : session_(session), game_(*this, session.random) {
+MemoryTarget::MemoryTarget(Session& session, Shown onShow)
+    : session_(session), onShow_(std::move(onShow)), game_(*this, session.random) {
     game_.Form_Load();
 }
 
