@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Cross builds the system-information lookup's tests, morvint-replay and the Win32
-# front end for 64-bit Windows with mingw-w64 and runs under Wine, in one private
+# front end for 64-bit Windows with mingw-w64 and runs under Wine, in a private
 # prefix, the tests (which write the prefix's registry) and every golden script,
-# then, on a virtual X display of its own, every golden script again through the
-# Win32 main window (morvint-win32-replay).
+# then, in a second one on a virtual X display of its own, every golden script
+# again through the Win32 main window (morvint-win32-replay).
 # Usage: run-wine-tests.sh SOURCE_DIR WORK_DIR (kept between runs: GoogleTest,
-# the build and the prefix).
+# the build and the prefixes).
 set -euo pipefail
 [ -n "${MORVINT_XVFB:-}" ] || MORVINT_XVFB=1 exec xvfb-run -a "$0" "$@"
 src=$(realpath "$1") work=$(mkdir -p "$2" && realpath "$2")
@@ -31,16 +31,17 @@ cd "$src/tests/golden"
 # Without a display first, as on a machine without one.
 DISPLAY= wine "$work/build/tests/test_sysinfo.exe"
 DISPLAY= python3 golden.py check wine "$work/build/tools/replay/morvint-replay.exe" -- *.script
-wineserver -k || true; wineserver -w
+# The window in a prefix of its own, which puts every window in a virtual desktop.
 # Debian's Wine does not find its own fonts (fonts-wine): the prefix's font folder
 # links them.
+export WINEPREFIX="$work/window-prefix"
 wine reg import ../windows/prefix.reg
 ln -sf /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
 # Wine's virtual desktop comes first, alone: a window opened while it is being
 # made may fail (BadWindow). Morvint.exe then stays open on it while the scripts
 # play: the desktop closes a second after its last program, and one opened again
 # by a script's window would hold the check's output open until it closes.
-wine explorer /desktop=Default,640x480 >/dev/null 2>&1 &
+wine explorer /desktop=Morvint,640x480 >/dev/null 2>&1 &
 timeout 60 xdotool search --sync --name 'Wine desktop' >/dev/null
 wine "$work/build/ui/win32/Morvint.exe" >/dev/null 2>&1 &
 morvint=$!
