@@ -1,26 +1,51 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Cross builds the system-information lookup's tests and morvint-replay for
-# 64-bit Windows with mingw-w64 and runs under Wine, in one private prefix, the
-# tests (which write the prefix's registry) and every golden script.
+# Cross builds the system-information lookup's tests, morvint-replay and the Win32
+# front end for 64-bit Windows with mingw-w64 and runs under Wine, in a private
+# prefix, the tests (which write the prefix's registry) and every golden script,
+# then, in a second one on a virtual X display of its own, every golden script
+# again through the Win32 main window (morvint-win32-replay).
 # Usage: run-wine-tests.sh SOURCE_DIR WORK_DIR (kept between runs: GoogleTest,
-# the build and the prefix).
+# the build and the prefixes).
 set -euo pipefail
+[ -n "${MORVINT_XVFB:-}" ] || MORVINT_XVFB=1 exec xvfb-run -a "$0" "$@"
 src=$(realpath "$1") work=$(mkdir -p "$2" && realpath "$2")
 cross=(-G Ninja -DCMAKE_TOOLCHAIN_FILE="$src/cmake/mingw-w64.cmake")
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-unset DISPLAY WAYLAND_DISPLAY
+unset WAYLAND_DISPLAY
 trap 'wineserver -k 2>/dev/null || true' EXIT
-# GoogleTest for Windows, from Debian's sources; the build without the Qt window,
-# unoptimised: GCC 12 gives false -Wrestrict warnings in libstdc++'s string code
-# at -O2 (GCC bug 105329), and warnings are errors.
+# GoogleTest for Windows, from Debian's sources; the build of the preset windows
+# (without the Qt window, unoptimised: GCC 12 gives false -Wrestrict warnings in
+# libstdc++'s string code at -O2, GCC bug 105329, and warnings are errors) with the tests.
 [ -f "$work/googletest/lib/libgtest.a" ] || { cmake -S /usr/src/googletest -B "$work/gtest" \
     "${cross[@]}" -DBUILD_GMOCK=OFF -DCMAKE_INSTALL_PREFIX="$work/googletest" >/dev/null
     cmake --build "$work/gtest" -j 2 --target install >/dev/null; }
-cmake -S "$src" -B "$work/build" "${cross[@]}" -DCMAKE_BUILD_TYPE=Debug -DMORVINT_BUILD_UI=OFF \
+cmake -S "$src" --preset windows -B "$work/build" -DMORVINT_BUILD_TESTS=ON \
     -DCMAKE_PREFIX_PATH="$work/googletest" >/dev/null
-cmake --build "$work/build" -j 2 --target test_sysinfo morvint-replay
-wine "$work/build/tests/test_sysinfo.exe"
+cmake --build "$work/build" -j 2 --target test_sysinfo morvint-replay morvint-win32-replay Morvint
+# Morvint.exe needs no DLL but the system's own.
+! x86_64-w64-mingw32-objdump -p "$work/build/ui/win32/Morvint.exe" | sed -n 's/^\s*DLL Name: //p' |
+    grep -vixE '(kernel32|user32|gdi32|comctl32|advapi32|shell32|ole32|oleaut32|uxtheme|msvcrt|api-ms-win-crt-[a-z0-9-]+)\.dll' || exit 1
 # Relative paths: Wine hands arguments over unchanged, and C: is not /.
 cd "$src/tests/golden"
-python3 golden.py check wine "$work/build/tools/replay/morvint-replay.exe" -- *.script
+# Without a display first, as on a machine without one.
+DISPLAY= wine "$work/build/tests/test_sysinfo.exe"
+DISPLAY= python3 golden.py check wine "$work/build/tools/replay/morvint-replay.exe" -- *.script
+# The window in a prefix of its own, which puts every window in a virtual desktop.
+# Debian's Wine does not find its own fonts (fonts-wine): the prefix's font folder
+# links them.
+export WINEPREFIX="$work/window-prefix"
+wine reg import ../windows/prefix.reg
+ln -sf /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+# Wine's virtual desktop comes first, alone: a window opened while it is being
+# made may fail (BadWindow). Morvint.exe then stays open on it while the scripts
+# play: the desktop closes a second after its last program, and one opened again
+# by a script's window would hold the check's output open until it closes.
+wine explorer /desktop=Morvint,640x480 >/dev/null 2>&1 &
+timeout 60 xdotool search --sync --name 'Wine desktop' >/dev/null
+wine "$work/build/ui/win32/Morvint.exe" >/dev/null 2>&1 &
+morvint=$!
+timeout 60 xdotool search --sync --name '^Morvint$' >/dev/null
+python3 golden.py check wine "$work/build/tests/morvint-win32-replay.exe" -- *.script \
+    ../window/clock.script
+kill -0 "$morvint"  # and it still runs

@@ -1,0 +1,496 @@
+// SPDX-License-Identifier: MIT
+#include "main_window.h"
+
+#include <commctrl.h>
+
+#include <stdexcept>
+#include <utility>
+
+#include "morvint/texts.h"
+
+namespace {
+
+using morvint::Box;
+using morvint::Button;
+using morvint::Panel;
+namespace texts = morvint::texts;
+
+// The window's client area in twips, menu bar not included.
+constexpr int clientWidth = 5535;
+constexpr int clientHeight = 3540;
+constexpr wchar_t className[] = L"Morvint";
+constexpr wchar_t tagProperty[] = L"Tag";
+
+// Control ids, none of them IDOK or IDCANCEL: Enter and Esc press nothing.
+constexpr int boxIds = 100;
+constexpr int buttonIds = 110;
+constexpr int frameId = 130;
+constexpr int labelId = 131;
+constexpr int statId = 132;
+
+constexpr int boxId(Box b) {
+    return boxIds + static_cast<int>(b);
+}
+constexpr int buttonId(Button b) {
+    return buttonIds + static_cast<int>(b);
+}
+
+// The controls in tab order.
+struct ControlDef {
+    int id;
+    const wchar_t* windowClass;
+    std::string_view caption;
+    int left, top, width, height;  // twips, from the client area's corner
+    DWORD style;
+};
+
+constexpr DWORD command = WS_TABSTOP | BS_PUSHBUTTON;
+constexpr DWORD readOnly = WS_TABSTOP | ES_READONLY;
+constexpr DWORD oneLine = readOnly | ES_AUTOHSCROLL;
+
+constexpr ControlDef controlDefs[] = {
+    {boxId(Box::mainTxt), L"EDIT", "", 0, 0, 5535, 1815, readOnly | ES_MULTILINE | WS_VSCROLL},
+    {buttonId(Button::northCom), L"BUTTON", "N", 2640, 2040, 255, 255, command},
+    {buttonId(Button::westCom), L"BUTTON", "W", 2400, 2280, 255, 255, command},
+    {buttonId(Button::eastCom), L"BUTTON", "E", 2880, 2280, 255, 255, command},
+    {buttonId(Button::southCom), L"BUTTON", "S", 2640, 2520, 255, 255, command},
+    {buttonId(Button::attackCom), L"BUTTON", "Attack", 120, 1920, 855, 255, command},
+    {frameId, L"BUTTON", "Items", 3480, 1920, 2055, 975, BS_GROUPBOX},
+    {buttonId(Button::drinkCom), L"BUTTON", "Drink", 120, 2280, 855, 255, command},
+    {buttonId(Button::crossCom), L"BUTTON", "Cross", 120, 2640, 855, 255, command},
+    // 120 and 360 inside the frame; its sibling, so that Tab reaches it in its turn.
+    {boxId(Box::itemTxt), L"EDIT", "", 3600, 2280, 1815, 375, oneLine},
+    {buttonId(Button::pickupCom), L"BUTTON", "Pick Up", 1080, 1920, 855, 255, command},
+    {buttonId(Button::unlockCom), L"BUTTON", "Unlock", 1080, 2280, 855, 255, command},
+    {statId, STATUSCLASSNAMEW, "", 0, 3285, 5535, 255,
+     SBARS_TOOLTIPS | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER},
+    {buttonId(Button::useCom), L"BUTTON", "Use", 1080, 2640, 855, 255, command},
+    {boxId(Box::actionTxt), L"EDIT", texts::actionStart, 960, 3000, 4575, 285, oneLine},
+    {labelId, L"STATIC", "Last Action:", 0, 3000, 855, 255, SS_LEFTNOWORDWRAP},
+};
+
+// The status bar's panels' widths in twips, from the left.
+constexpr int panelWidths[] = {1800, 1900, 1800};
+
+// The menus, with each item's shortcut key; an item without an id is a separator.
+struct MenuDef {
+    const wchar_t* menu;
+    WORD id;
+    const wchar_t* caption;
+    BYTE keyFlags;
+    WORD key;
+};
+
+constexpr MenuDef menuDefs[] = {
+    {L"&File", MainWindow::undoMnu, L"Undo\tAlt+Backspace", FALT, VK_BACK},
+    {L"&File", MainWindow::newMnu, L"&New\tF2", 0, VK_F2},
+    {L"&File", 0, nullptr, 0, 0},
+    {L"&File", MainWindow::exitMnu, L"E&xit\tCtrl+Q", FCONTROL, 'Q'},
+    {L"&Help", MainWindow::aboutMnu, L"&About...", 0, 0},
+};
+
+// F1 in the play-again box shows how to play on top of it; the question stays open.
+void CALLBACK showHelp(LPHELPINFO) {
+    MessageBoxW(GetActiveWindow(), widen(texts::helpText).c_str(), widen(texts::helpTitle).c_str(),
+                MB_OK);
+}
+
+}  // namespace
+
+std::wstring widen(std::string_view text) {
+    const int size = static_cast<int>(text.size());
+    std::wstring wide(MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
+    return wide;
+}
+
+std::string narrow(std::wstring_view text) {
+    const int size = static_cast<int>(text.size());
+    std::string utf8(
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), size, utf8.data(), static_cast<int>(utf8.size()),
+                        nullptr, nullptr);
+    return utf8;
+}
+
+MainWindow::MainWindow(HINSTANCE instance)
+    : MainWindow(std::make_unique<morvint::ClockRandom>(), nullptr, instance) {}
+
+MainWindow::MainWindow(HINSTANCE instance, morvint::RandomSource& random)
+    : MainWindow(nullptr, &random, instance) {}
+
+MainWindow::MainWindow(std::unique_ptr<morvint::RandomSource> own, morvint::RandomSource* random,
+                       HINSTANCE instance)
+    : ownRandom_(std::move(own)), game_(*this, random != nullptr ? *random : *ownRandom_) {
+    playAgain_ = [this] { return showPlayAgainBox(); };
+    ending_ = [this] { DestroyWindow(hwnd_); };
+    create(instance);
+    // The clock starts with the window.
+    SetTimer(hwnd_, Timer1, 60000, nullptr);
+    game_.Form_Load();
+}
+
+MainWindow::~MainWindow() {
+    if (hwnd_ != nullptr) {
+        DestroyWindow(hwnd_);
+    }
+    DestroyAcceleratorTable(accelerators_);
+    DeleteObject(font_);
+    DeleteObject(itemFont_);
+}
+
+void MainWindow::create(HINSTANCE instance) {
+    const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
+    InitCommonControlsEx(&classes);
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = windowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = className;
+    RegisterClassExW(&windowClass);  // fails harmlessly for a second window
+
+    HDC screen = GetDC(nullptr);
+    dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+
+    // A fixed border: a title bar with minimize and close, but no resizing.
+    constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    HMENU menu = CreateMenu();
+    RECT frame{0, 0, px(clientWidth), px(clientHeight)};
+    AdjustWindowRectEx(&frame, style, TRUE, 0);
+    CreateWindowExW(0, className, L"Morvint", style, CW_USEDEFAULT, CW_USEDEFAULT,
+                    frame.right - frame.left, frame.bottom - frame.top, nullptr, menu, instance,
+                    this);
+    if (hwnd_ == nullptr) {
+        throw std::runtime_error("the main window cannot be created");
+    }
+    buildMenus();
+    // A menu bar taller than one line takes its height from the client area: give it back.
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left,
+                 frame.bottom - frame.top + px(clientHeight) - client.bottom,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    buildControls(instance);
+    buildStatusBar();
+}
+
+int MainWindow::px(int twips) const {
+    // To the nearest pixel, halves up: at 96 dots per inch, (twips + 7) / 15.
+    return MulDiv(twips, dpi_, 1440);
+}
+
+void MainWindow::buildControls(HINSTANCE instance) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    font_ = CreateFontIndirectW(&metrics.lfMessageFont);
+    LOGFONTW itemFont{};
+    itemFont.lfHeight = -MulDiv(825, dpi_, 7200);  // 8.25 points
+    itemFont.lfWeight = FW_NORMAL;
+    itemFont.lfCharSet = ANSI_CHARSET;
+    wcscpy(itemFont.lfFaceName, L"Times New Roman");
+    itemFont_ = CreateFontIndirectW(&itemFont);
+
+    // Created in tab order: Tab follows the order of the window's children.
+    for (const ControlDef& def : controlDefs) {
+        const bool edit = def.windowClass == std::wstring_view(L"EDIT");
+        // Each control a group of its own: the arrow keys never move the focus.
+        HWND control = CreateWindowExW(
+            edit ? WS_EX_CLIENTEDGE : 0, def.windowClass, widen(def.caption).c_str(),
+            WS_CHILD | WS_VISIBLE | WS_GROUP | def.style, px(def.left), px(def.top), px(def.width),
+            px(def.height), hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)), instance,
+            nullptr);
+        const bool items = def.id == boxId(Box::itemTxt);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(items ? itemFont_ : font_),
+                     FALSE);
+    }
+    // The narrative grows for as long as the window lives.
+    SendMessageW(box(Box::mainTxt), EM_SETLIMITTEXT, 0, 0);
+    for (Button b : morvint::allButtons) {
+        setTag(b, {});
+    }
+}
+
+void MainWindow::buildMenus() {
+    HMENU bar = GetMenu(hwnd_);
+    HMENU popup = nullptr;
+    std::wstring_view current;
+    ACCEL keys[std::size(menuDefs)];
+    int count = 0;
+    for (const MenuDef& def : menuDefs) {
+        if (def.menu != current) {
+            current = def.menu;
+            popup = CreatePopupMenu();
+            AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), def.menu);
+        }
+        AppendMenuW(popup, def.id != 0 ? MF_STRING : MF_SEPARATOR, def.id, def.caption);
+        if (def.key != 0) {
+            keys[count++] = {static_cast<BYTE>(FVIRTKEY | def.keyFlags), def.key, def.id};
+        }
+    }
+    accelerators_ = CreateAcceleratorTableW(keys, count);
+    DrawMenuBar(hwnd_);
+}
+
+void MainWindow::buildStatusBar() {
+    int edges[std::size(panelWidths)];
+    int right = 0;
+    for (std::size_t i = 0; i < std::size(panelWidths); ++i) {
+        right += px(panelWidths[i]);
+        edges[i] = right;
+    }
+    SendMessageW(statusBar(), SB_SETPARTS, std::size(edges), reinterpret_cast<LPARAM>(edges));
+    for (Panel p : morvint::allPanels) {
+        const texts::PanelTexts& text = texts::panels[static_cast<int>(p) - 1];
+        showPanel(p, {std::string(text.start), true});
+        SendMessageW(statusBar(), SB_SETTIPTEXTW, static_cast<int>(p) - 1,
+                     reinterpret_cast<LPARAM>(widen(text.meaning).c_str()));
+    }
+}
+
+HWND MainWindow::box(Box b) const {
+    return control(boxId(b));
+}
+
+HWND MainWindow::button(Button b) const {
+    return control(buttonId(b));
+}
+
+HWND MainWindow::statusBar() const {
+    return control(statId);
+}
+
+LRESULT CALLBACK MainWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* window =
+            static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        window->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window));
+    }
+    auto* window = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (window == nullptr) {
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    if (message == WM_NCDESTROY) {
+        window->hwnd_ = nullptr;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    return window->handle(message, wParam, lParam);
+}
+
+LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            // A menu item or shortcut key has no control; a button says it was clicked.
+            if (lParam == 0 || HIWORD(wParam) == BN_CLICKED) {
+                command(LOWORD(wParam));
+            }
+            return 0;
+        case WM_TIMER:
+            if (wParam == Timer1) {
+                game_.Timer1_Timer();
+            }
+            return 0;
+        case WM_NEXTDLGCTL: {
+            // Tab and Shift+Tab, from the message loop and from inside the narrative.
+            HWND next = LOWORD(lParam) != 0 ? reinterpret_cast<HWND>(wParam)
+                                            : GetNextDlgTabItem(hwnd_, GetFocus(), wParam != 0);
+            SetFocus(next);
+            return 0;
+        }
+        case WM_ACTIVATE:
+            activate(LOWORD(wParam) != WA_INACTIVE);
+            return 0;
+        case WM_DRAWITEM:
+            drawPanel(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            return TRUE;
+        case WM_DESTROY:
+            KillTimer(hwnd_, Timer1);
+            for (Button b : morvint::allButtons) {
+                RemovePropW(button(b), tagProperty);
+            }
+            // The program ends with its last window.
+            PostQuitMessage(0);
+            return 0;
+        default:
+            return DefWindowProcW(hwnd_, message, wParam, lParam);
+    }
+}
+
+void MainWindow::command(WORD id) {
+    if (game_.programEnded()) {
+        return;
+    }
+    switch (id) {
+        case undoMnu:
+            undoMnu_Click();
+            break;
+        case newMnu:
+            game_.newMnu_Click();
+            break;
+        case exitMnu:
+            // Exactly what the title bar's close button does.
+            SendMessageW(hwnd_, WM_CLOSE, 0, 0);
+            break;
+        case aboutMnu:
+            // Nothing yet: this window has no About box so far.
+            break;
+        default:
+            if (id >= buttonIds && id < buttonIds + std::size(morvint::allButtons)) {
+                game_.click(morvint::allButtons[id - buttonIds]);
+            }
+    }
+}
+
+void MainWindow::activate(bool active) {
+    if (!active) {
+        HWND focus = GetFocus();
+        if (IsChild(hwnd_, focus)) {
+            focus_ = focus;
+        }
+        return;
+    }
+    // The window opens with the focus on the narrative.
+    SetFocus(IsWindowEnabled(focus_) ? focus_ : box(Box::mainTxt));
+}
+
+void MainWindow::showView(const morvint::View& view, const morvint::Changes& changes) {
+    if (changes.narrativeReplaced) {
+        SetWindowTextW(box(Box::mainTxt), widen(view.text(Box::mainTxt)).c_str());
+    } else if (!changes.appended.empty()) {
+        appendNarrative(widen(changes.appended));
+    }
+    for (Box b : {Box::actionTxt, Box::itemTxt}) {
+        if (changes.box(b)) {
+            SetWindowTextW(box(b), widen(view.text(b)).c_str());
+        }
+    }
+    for (Button b : morvint::allButtons) {
+        // A disabled button loses the focus, and the keys would go nowhere: the
+        // narrative takes it, so that the next Space runs no other command.
+        if (changes.wasDisabled(b)) {
+            if (GetFocus() == button(b)) {
+                SetFocus(box(Box::mainTxt));
+            }
+            if (focus_ == button(b)) {
+                focus_ = box(Box::mainTxt);
+            }
+        }
+        if (changes.button(b)) {
+            EnableWindow(button(b), view.button(b).enabled);
+            setTag(b, view.button(b).tag);
+        }
+    }
+    for (Panel p : morvint::allPanels) {
+        if (changes.panel(p)) {
+            showPanel(p, view.panel(p));
+        }
+    }
+}
+
+void MainWindow::appendNarrative(const std::wstring& text) {
+    // Added at the end; the reader's selection and the first line shown stay where they are.
+    HWND edit = box(Box::mainTxt);
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    const LRESULT top = SendMessageW(edit, EM_GETFIRSTVISIBLELINE, 0, 0);
+    const int length = GetWindowTextLengthW(edit);
+    SendMessageW(edit, EM_SETSEL, length, length);
+    SendMessageW(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageW(edit, EM_SETSEL, start, end);
+    SendMessageW(edit, EM_LINESCROLL, 0, top - SendMessageW(edit, EM_GETFIRSTVISIBLELINE, 0, 0));
+}
+
+void MainWindow::showPanel(Panel p, const morvint::View::PanelState& panel) {
+    const int i = static_cast<int>(p) - 1;
+    panelTexts_[i] = widen(panel.text);
+    // A disabled panel is drawn by the window, greyed, from its text.
+    SendMessageW(statusBar(), SB_SETTEXTW, i | (panel.enabled ? 0 : SBT_OWNERDRAW),
+                 reinterpret_cast<LPARAM>(panelTexts_[i].c_str()));
+}
+
+void MainWindow::drawPanel(const DRAWITEMSTRUCT& item) const {
+    RECT place = item.rcItem;
+    place.left += 3;  // where the status bar puts its own texts
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC, GetSysColor(COLOR_GRAYTEXT));
+    DrawTextW(item.hDC, reinterpret_cast<const wchar_t*>(item.itemData), -1, &place,
+              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+}
+
+void MainWindow::setTag(Button b, const std::string& tag) {
+    std::wstring& text = tags_[static_cast<std::size_t>(b)];
+    text = widen(tag);
+    SetPropW(button(b), tagProperty, const_cast<wchar_t*>(text.c_str()));
+}
+
+bool MainWindow::askPlayAgain() {
+    return playAgain_();
+}
+
+void MainWindow::programEnded() {
+    KillTimer(hwnd_, Timer1);
+    ending_();
+}
+
+void MainWindow::setPlayAgainQuestion(Question question) {
+    playAgain_ = std::move(question);
+}
+
+void MainWindow::setProgramEnd(Ending ending) {
+    ending_ = std::move(ending);
+}
+
+bool MainWindow::preTranslate(MSG& msg) {
+    if (hwnd_ == nullptr || (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd))) {
+        return false;
+    }
+    if (msg.message == WM_KEYDOWN) {
+        switch (msg.wParam) {
+            case VK_RETURN:
+            case VK_ESCAPE:
+                // Enter and Esc press nothing; in the narrative, a multi-line box, Esc
+                // would close the window.
+                return true;
+            case VK_TAB:
+                // Tab goes round the controls as the narrative sends it on. The dialog
+                // manager would also make the button it reaches the default one.
+                SendMessageW(hwnd_, WM_NEXTDLGCTL, GetKeyState(VK_SHIFT) < 0, 0);
+                return true;
+            default:
+                break;
+        }
+    }
+    return TranslateAcceleratorW(hwnd_, accelerators_, &msg) || IsDialogMessageW(hwnd_, &msg);
+}
+
+bool MainWindow::showPlayAgainBox() {
+    const std::wstring title = widen(texts::playAgainTitle);
+    const std::wstring question = widen(texts::playAgainQuestion);
+    MSGBOXPARAMSW box{};
+    box.cbSize = sizeof box;
+    box.hwndOwner = hwnd_;
+    box.lpszText = question.c_str();
+    box.lpszCaption = title.c_str();
+    box.dwStyle = MB_YESNO;  // style 4: Yes and No, no icon, Yes the default
+    box.lpfnMsgBoxCallback = showHelp;
+    // Only Yes or No answers: Esc and Alt+F4 give Cancel, which asks again.
+    int answer = IDCANCEL;
+    while (answer == IDCANCEL) {
+        answer = MessageBoxIndirectW(&box);
+    }
+    return answer == IDYES;
+}
+
+void MainWindow::undoMnu_Click() {
+    // Style 16: OK only, with the stop icon.
+    MessageBoxW(hwnd_, widen(texts::cheaterMessage).c_str(), widen(texts::cheaterTitle).c_str(),
+                MB_OK | MB_ICONSTOP);
+    game_.endProgram();
+}

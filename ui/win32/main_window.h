@@ -1,0 +1,104 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "morvint/game.h"
+#include "morvint/random.h"
+#include "morvint/window.h"
+
+// UTF-8, as the game keeps its texts, to and from the UTF-16 of the Win32 API.
+std::wstring widen(std::string_view text);
+std::string narrow(std::wstring_view text);
+
+// The main window in plain Win32: every control of the game, its menus, status bar
+// and clock. The game itself runs in morvint::Game; the window runs its commands and
+// draws the view it is shown.
+//
+// Each direction button keeps its Tag, the exit flag, in the window property "Tag":
+// a pointer to the text, owned by the window. A status bar part that is disabled is
+// drawn by the window, greyed: its drawing data is a pointer to its text.
+class MainWindow : public morvint::Window {
+public:
+    // The play-again question: true for Yes.
+    using Question = std::function<bool()>;
+    // The end of the whole program.
+    using Ending = std::function<void()>;
+
+    // The menu items' command ids.
+    enum Command : WORD { undoMnu = 201, newMnu, exitMnu, aboutMnu };
+    // The id of the clock's timer, which ticks once a minute.
+    static constexpr UINT_PTR Timer1 = 1;
+
+    // A window that plays with the time-seeded random source.
+    explicit MainWindow(HINSTANCE instance);
+    // A window that plays with the given source, which must outlive it.
+    MainWindow(HINSTANCE instance, morvint::RandomSource& random);
+    ~MainWindow() override;
+
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    // morvint::Window
+    void showView(const morvint::View& view, const morvint::Changes& changes) override;
+    bool askPlayAgain() override;
+    void programEnded() override;
+
+    // The pieces that ask the question and end the program. By default a real
+    // message box asks, and the end destroys the window and leaves the message loop.
+    void setPlayAgainQuestion(Question question);
+    void setProgramEnd(Ending ending);
+
+    // Runs the window's keyboard handling on a message of the loop: the menus'
+    // shortcut keys, then Tab and Space between the controls. True when the message
+    // was handled and must not be dispatched again.
+    bool preTranslate(MSG& msg);
+
+    HWND hwnd() const { return hwnd_; }
+    HWND box(morvint::Box b) const;
+    HWND button(morvint::Button b) const;
+    HWND statusBar() const;
+    const morvint::Game& game() const { return game_; }
+
+private:
+    MainWindow(std::unique_ptr<morvint::RandomSource> own, morvint::RandomSource* random,
+               HINSTANCE instance);
+    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void create(HINSTANCE instance);
+    void buildControls(HINSTANCE instance);
+    void buildMenus();
+    void buildStatusBar();
+    int px(int twips) const;
+    HWND control(int id) const { return GetDlgItem(hwnd_, id); }
+    void command(WORD id);
+    void appendNarrative(const std::wstring& text);
+    void showPanel(morvint::Panel p, const morvint::View::PanelState& panel);
+    void drawPanel(const DRAWITEMSTRUCT& item) const;
+    void setTag(morvint::Button b, const std::string& tag);
+    void activate(bool active);
+    bool showPlayAgainBox();
+    void undoMnu_Click();
+
+    std::unique_ptr<morvint::RandomSource> ownRandom_;
+    morvint::Game game_;
+
+    HWND hwnd_ = nullptr;
+    HACCEL accelerators_ = nullptr;
+    HFONT font_ = nullptr;
+    HFONT itemFont_ = nullptr;
+    int dpi_ = 96;
+    // The control that gets the focus back when the window is active again.
+    HWND focus_ = nullptr;
+    std::array<std::wstring, std::size(morvint::allButtons)> tags_;
+    std::array<std::wstring, 3> panelTexts_;
+
+    Question playAgain_;
+    Ending ending_;
+};
