@@ -1,13 +1,29 @@
 // SPDX-License-Identifier: MIT
 // morvint-win32-replay: plays replay scripts through the real Win32 main window and
 // prints what morvint-replay prints, read back from the window's controls.
-// Test-only: it is never installed.
+// Test-only: it is never installed. It runs under Wine, on an X display whose
+// Wine desktop has the keyboard focus.
+//
+// Besides the script table it takes the window scripts' commands
+//   key KEY...   presses the keys on the X display ("Tab", "Shift+Tab", "Alt+Backspace")
+//   focus        prints {"event":"focus","control":NAME}
+//   tick [N]     N ticks of Timer1 (1 when left out)
+//   windows      prints the open windows
+// and one of its own:
+//   boxes KEY... from now on prints each message box that opens
+//                ({"event":"box","title":TITLE,"text":TEXT}) and presses the next KEY
+//                in it; the real play-again box asks, and its answer is printed.
 #include <windows.h>
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cctype>
+#include <deque>
+
 #include "main_window.h"
 #include "script.h"
+#include "state_json.h"
 
 using namespace morvint;
 using namespace morvint::replay;
@@ -29,21 +45,75 @@ View::PanelState part(HWND stat, int i) {
     return {narrow(drawn ? reinterpret_cast<const wchar_t*>(data) : text.c_str()), !drawn};
 }
 
+// A key as xdotool names it, from its name in the scripts.
+std::string xKey(const std::string& key) {
+    std::string x;
+    std::size_t start = 0;
+    for (std::size_t plus = key.find('+'); plus != std::string::npos; plus = key.find('+', start)) {
+        std::string modifier = key.substr(start, plus - start);
+        std::transform(modifier.begin(), modifier.end(), modifier.begin(), ::tolower);
+        x += modifier + "+";
+        start = plus + 1;
+    }
+    const std::string name = key.substr(start);
+    if (name.size() == 1) {
+        return x + static_cast<char>(std::tolower(name[0]));
+    }
+    return x + (name == "Space"       ? "space"
+                : name == "Enter"     ? "KP_Enter"
+                : name == "Backspace" ? "BackSpace"
+                                      : name);
+}
+
+// Presses keys with xdotool, a program of the X display run from inside Wine, in the
+// X window that Wine made for a top-level window, once it is on the screen; waits for
+// it or not.
+void xdotool(HWND window, const std::string& keys, bool wait) {
+    const std::string x =
+        std::to_string(reinterpret_cast<UINT_PTR>(GetPropA(window, "__wine_x11_whole_window")));
+    std::wstring command =
+        widen("/bin/sh -c \"until xdotool windowfocus --sync " + x +
+              " 2>/dev/null; do sleep 0.05; done; xdotool key --delay 20 " + keys + "\"");
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        std::fprintf(stderr, "morvint-win32-replay: the shell cannot be started\n");
+        std::exit(1);
+    }
+    if (wait) {
+        WaitForSingleObject(process.hProcess, INFINITE);
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+}
+
+class Win32Target;
+Win32Target* current = nullptr;
+
 class Win32Target : public Target {
 public:
     explicit Win32Target(Session& session)
         : session_(session), w_(GetModuleHandleW(nullptr), session.random) {
-        w_.setPlayAgainQuestion([this] { return session_.askPlayAgain(); });
+        current = this;
+        w_.setPlayAgainQuestion([this] { return askPlayAgain(); });
         w_.setProgramEnd([this] { session_.endProgram(); });
+        hook_ = SetWindowsHookExW(WH_CBT, boxOpens, nullptr, GetCurrentThreadId());
         ShowWindow(w_.hwnd(), SW_SHOW);
+        SetForegroundWindow(w_.hwnd());
     }
+    ~Win32Target() override { UnhookWindowsHookEx(hook_); }
 
-    // As a mouse click, which a disabled button does not take.
+    // What the button tells the window when it is clicked; a disabled one cannot be.
+    // The focus stays where it is, as in the other front ends' scripts.
     bool click(Button b) override {
-        if (!IsWindowEnabled(w_.button(b))) {
+        const HWND button = w_.button(b);
+        if (!IsWindowEnabled(button)) {
             return false;
         }
-        SendMessageW(w_.button(b), BM_CLICK, 0, 0);
+        SendMessageW(w_.hwnd(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(button));
         return true;
     }
     void newGame() override { SendMessageW(w_.hwnd(), WM_COMMAND, MainWindow::newMnu, 0); }
@@ -66,32 +136,131 @@ public:
         session_.show(view, w_.game());
     }
 
-    // The window's own command of the window scripts: `tick [N]`, N ticks of Timer1.
+    // The window's own commands; false for a line that is none of them.
     bool extra(const std::vector<std::string>& words) {
-        if (words[0] != "tick" || words.size() > 2) {
+        const std::string& command = words[0];
+        if (command == "key" && words.size() > 1) {
+            press({words.begin() + 1, words.end()});
+        } else if (command == "focus" && words.size() == 1) {
+            session_.out.line(R"({"event":"focus","control":)" + jsonString(focusName()) + "}");
+        } else if (command == "tick" && words.size() <= 2) {
+            for (int i = words.size() == 2 ? std::stoi(words[1]) : 1; i > 0; --i) {
+                SendMessageW(w_.hwnd(), WM_TIMER, MainWindow::Timer1, 0);
+            }
+        } else if (command == "windows" && words.size() == 1) {
+            const bool open = w_.hwnd() != nullptr && IsWindowVisible(w_.hwnd());
+            session_.out.line(std::string(R"({"event":"windows","open":")") +
+                              (open ? "frmMain" : "") + "\"}");
+        } else if (command == "boxes") {
+            realBoxes_ = true;
+            boxKeys_.assign(words.begin() + 1, words.end());
+        } else {
             return false;
-        }
-        for (int i = words.size() == 2 ? std::stoi(words[1]) : 1; i > 0; --i) {
-            SendMessageW(w_.hwnd(), WM_TIMER, MainWindow::Timer1, 0);
         }
         return true;
     }
 
 private:
+    // The keys, then Pause, which no control takes: the window's message loop runs
+    // until Pause is released, or the window or the program has ended.
+    void press(const std::vector<std::string>& keys) {
+        std::string arguments;
+        for (const std::string& key : keys) {
+            arguments += xKey(key) + " ";
+        }
+        xdotool(w_.hwnd(), arguments + "Pause", true);
+        const UINT_PTR timeout = SetTimer(nullptr, 0, 20000, nullptr);
+        MSG msg;
+        while (w_.hwnd() != nullptr && !w_.game().programEnded() &&
+               GetMessageW(&msg, nullptr, 0, 0) > 0) {
+            if (msg.message == WM_TIMER && msg.wParam == timeout) {
+                std::fprintf(stderr, "morvint-win32-replay: the keys never came\n");
+                std::exit(1);
+            }
+            if (msg.wParam == VK_PAUSE && (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP)) {
+                if (msg.message == WM_KEYUP) {
+                    break;
+                }
+            } else if (!w_.preTranslate(msg)) {
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+            }
+        }
+        KillTimer(nullptr, timeout);
+    }
+
+    std::string focusName() const {
+        const HWND focus = GetFocus();
+        const char* boxes[] = {"mainTxt", "actionTxt", "itemTxt"};
+        for (Box b : {Box::mainTxt, Box::actionTxt, Box::itemTxt}) {
+            if (focus == w_.box(b)) {
+                return boxes[static_cast<int>(b)];
+            }
+        }
+        for (Button b : allButtons) {
+            if (focus == w_.button(b)) {
+                return std::string(buttonName(b));
+            }
+        }
+        return "";
+    }
+
+    bool askPlayAgain() {
+        if (!realBoxes_) {
+            return session_.askPlayAgain();
+        }
+        const bool yes = w_.showPlayAgainBox();
+        session_.out.line(msgboxEvent(yes));
+        return yes;
+    }
+
+    // A message box comes to the front: printed the first time, and its key pressed.
+    static LRESULT CALLBACK boxOpens(int code, WPARAM wParam, LPARAM lParam) {
+        const auto box = reinterpret_cast<HWND>(wParam);
+        wchar_t kind[16] = L"";
+        GetClassNameW(box, kind, 16);
+        if (code == HCBT_ACTIVATE && current->realBoxes_ && box != current->lastBox_ &&
+            std::wstring_view(kind) == L"#32770") {
+            current->lastBox_ = box;
+            current->printBox(box);
+            if (!current->boxKeys_.empty()) {
+                xdotool(box, xKey(current->boxKeys_.front()), false);
+                current->boxKeys_.pop_front();
+            }
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    void printBox(HWND box) {
+        std::string words;
+        EnumChildWindows(
+            box,
+            [](HWND child, LPARAM found) {
+                wchar_t kind[16] = L"";
+                GetClassNameW(child, kind, 16);
+                if (_wcsicmp(kind, L"Static") == 0 && GetWindowTextLengthW(child) > 0) {
+                    *reinterpret_cast<std::string*>(found) = text(child);
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&words));
+        session_.out.line(R"({"event":"box","title":)" + jsonString(text(box)) + R"(,"text":)" +
+                          jsonString(words) + "}");
+    }
+
     Session& session_;
     MainWindow w_;
+    HHOOK hook_ = nullptr;
+    bool realBoxes_ = false;
+    std::deque<std::string> boxKeys_;
+    HWND lastBox_ = nullptr;
 };
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    Win32Target* current = nullptr;
     return replayMain(
         argc, argv, "morvint-win32-replay",
-        [&current](Session& session) {
-            auto target = std::make_unique<Win32Target>(session);
-            current = target.get();
-            return target;
-        },
-        [&current](const std::vector<std::string>& words) { return current->extra(words); });
+        [](Session& session) { return std::make_unique<Win32Target>(session); },
+        [](const std::vector<std::string>& words) { return current->extra(words); });
 }

@@ -4,7 +4,8 @@
 # front end for 64-bit Windows with mingw-w64 and runs under Wine, in a private
 # prefix, the tests (which write the prefix's registry) and every golden script,
 # then, in a second one on a virtual X display of its own, every golden script
-# again through the Win32 main window (morvint-win32-replay).
+# again through the Win32 main window (morvint-win32-replay), and the window
+# scripts of keys and focus, whose keys xdotool presses.
 # Usage: run-wine-tests.sh SOURCE_DIR WORK_DIR (kept between runs: GoogleTest,
 # the build and the prefixes).
 set -euo pipefail
@@ -47,5 +48,5 @@ wine "$work/build/ui/win32/Morvint.exe" >/dev/null 2>&1 &
 morvint=$!
 timeout 60 xdotool search --sync --name '^Morvint$' >/dev/null
 python3 golden.py check wine "$work/build/tests/morvint-win32-replay.exe" -- *.script \
-    ../window/clock.script
+    ../window/{clock,keys,focus}.script ../win32/*.script
 kill -0 "$morvint"  # and it still runs

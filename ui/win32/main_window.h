@@ -50,6 +50,9 @@ public:
     bool askPlayAgain() override;
     void programEnded() override;
 
+    // The real play-again box, asked until Yes or No answers it: true for Yes.
+    bool showPlayAgainBox();
+
     // The pieces that ask the question and end the program. By default a real
     // message box asks, and the end destroys the window and leaves the message loop.
     void setPlayAgainQuestion(Question question);
@@ -83,7 +86,6 @@ private:
     void drawPanel(const DRAWITEMSTRUCT& item) const;
     void setTag(morvint::Button b, const std::string& tag);
     void activate(bool active);
-    bool showPlayAgainBox();
     void undoMnu_Click();
 
     std::unique_ptr<morvint::RandomSource> ownRandom_;
