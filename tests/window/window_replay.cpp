@@ -11,7 +11,7 @@
 //   menu aboutMnu  opens the About box
 //   windows      prints the open windows
 //   layout       prints one line for each control and menu item of every open window
-//                (its place, caption, font, colour, focus, default, names and tool tip)
+//                (its parent, place, caption, font, colour, focus, default, names and tool tip)
 //   ask show     prints the state at every later play-again question, before its answer
 //
 // `morvint-window-replay --serve SCRIPT` shows the window with the script's
@@ -170,6 +170,7 @@ private:
         const QRect r(placed ? QPoint() : c->pos(), c->size());
         session_.out.line(
             "{" + field("control", c->objectName()) + field("kind", c->metaObject()->className()) +
+            field("parent", c->isWindow() ? "" : c->parentWidget()->objectName()) +
             field("rect", QString::asprintf("%d %d %d %d", r.x(), r.y(), r.width(), r.height())) +
             field("text", c->inherits("QLineEdit") || c->inherits("QPlainTextEdit") ? "" : text) +
             field("font", c->font().family() + " " + QString::number(c->font().pointSizeF())) +

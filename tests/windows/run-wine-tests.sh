@@ -5,7 +5,8 @@
 # prefix, the tests (which write the prefix's registry) and every golden script,
 # then, in a second one on a virtual X display of its own, every golden script
 # again through the Win32 main window (morvint-win32-replay), and the window
-# scripts of keys and focus, whose keys xdotool presses.
+# scripts of keys and focus, whose keys xdotool presses; the real game's window is
+# read from outside (morvint-win32-probe) and compared with the Qt window's layout.
 # Usage: run-wine-tests.sh SOURCE_DIR WORK_DIR (kept between runs: GoogleTest,
 # the build and the prefixes).
 set -euo pipefail
@@ -23,7 +24,8 @@ trap 'wineserver -k 2>/dev/null || true' EXIT
     cmake --build "$work/gtest" -j 2 --target install >/dev/null; }
 cmake -S "$src" --preset windows -B "$work/build" -DMORVINT_BUILD_TESTS=ON \
     -DCMAKE_PREFIX_PATH="$work/googletest" >/dev/null
-cmake --build "$work/build" -j 2 --target test_sysinfo morvint-replay morvint-win32-replay Morvint
+cmake --build "$work/build" -j 2 --target test_sysinfo morvint-replay morvint-win32-replay \
+    morvint-win32-probe Morvint
 # Morvint.exe needs no DLL but the system's own.
 ! x86_64-w64-mingw32-objdump -p "$work/build/ui/win32/Morvint.exe" | sed -n 's/^\s*DLL Name: //p' |
     grep -vixE '(kernel32|user32|gdi32|comctl32|advapi32|shell32|ole32|oleaut32|uxtheme|msvcrt|api-ms-win-crt-[a-z0-9-]+)\.dll' || exit 1
@@ -47,6 +49,9 @@ timeout 60 xdotool search --sync --name 'Wine desktop' >/dev/null
 wine "$work/build/ui/win32/Morvint.exe" >/dev/null 2>&1 &
 morvint=$!
 timeout 60 xdotool search --sync --name '^Morvint$' >/dev/null
+# Its controls, read from outside at the start, are the Qt window's.
+wine "$work/build/tests/morvint-win32-probe.exe" >"$work/probe.txt"
+python3 ../windows/check_layout.py ../window/layout.out ../window/keys.out "$work/probe.txt"
 python3 golden.py check wine "$work/build/tests/morvint-win32-replay.exe" -- *.script \
     ../window/{clock,keys,focus}.script ../win32/*.script
 kill -0 "$morvint"  # and it still runs

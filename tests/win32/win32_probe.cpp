@@ -1,0 +1,88 @@
+// SPDX-License-Identifier: MIT
+// morvint-win32-probe: reads the running game's main window from outside, as another
+// program (a screen reader, say) can, and prints one JSON line for each control in
+// the order of its children and for each part of its status bar. Test-only. (Wine 8
+// keeps menus inside their program: another one cannot read them.)
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "main_window.h"
+#include "state_json.h"
+
+using morvint::replay::jsonString;
+
+namespace {
+
+std::string text(HWND window) {
+    wchar_t text[512] = L"";
+    SendMessageW(window, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
+    return narrow(text);
+}
+
+std::string kind(HWND window) {
+    wchar_t name[64] = L"";
+    GetClassNameW(window, name, static_cast<int>(std::size(name)));
+    return narrow(name);
+}
+
+// The status bar keeps its parts in the game's memory: they are read through a buffer
+// there. An owner-drawn part gives its drawing data, a pointer to its text there.
+void printParts(HWND stat) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(stat, &process);
+    HANDLE game = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ, FALSE, process);
+    auto* buffer = static_cast<wchar_t*>(
+        VirtualAllocEx(game, nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    const auto read = [game](const void* from, void* to, std::size_t size) {
+        ReadProcessMemory(game, from, to, size, nullptr);
+    };
+    int edges[8] = {};
+    const auto parts =
+        SendMessageW(stat, SB_GETPARTS, std::size(edges), reinterpret_cast<LPARAM>(buffer));
+    read(buffer, edges, sizeof edges);
+    for (int i = 0; i < parts; ++i) {
+        const bool drawn = HIWORD(SendMessageW(stat, SB_GETTEXTLENGTHW, i, 0)) & SBT_OWNERDRAW;
+        const auto data = SendMessageW(stat, SB_GETTEXTW, i, reinterpret_cast<LPARAM>(buffer));
+        wchar_t words[256] = L"";
+        read(drawn ? reinterpret_cast<const void*>(data) : buffer, words, sizeof words - 2);
+        std::printf("{\"part\":%d,\"right\":%d,\"text\":%s}\n", i, edges[i],
+                    jsonString(narrow(words)).c_str());
+    }
+    VirtualFreeEx(game, buffer, 0, MEM_RELEASE);
+    CloseHandle(game);
+}
+
+}  // namespace
+
+int main() {
+    HWND main = FindWindowW(L"Morvint", L"Morvint");
+    if (main == nullptr) {
+        std::fprintf(stderr, "morvint-win32-probe: no game window\n");
+        return 1;
+    }
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &thread);
+    for (HWND c = GetWindow(main, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
+        RECT r;
+        GetWindowRect(c, &r);
+        MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&r), 2);
+        const auto style = GetWindowLongW(c, GWL_STYLE);
+        std::printf(
+            "{\"class\":%s,\"text\":%s,\"rect\":\"%ld %ld %ld %ld\",\"tabstop\":%s,"
+            "\"readOnly\":%s,\"enabled\":%s,\"focused\":%s}\n",
+            jsonString(kind(c)).c_str(), jsonString(text(c)).c_str(), r.left, r.top,
+            r.right - r.left, r.bottom - r.top, style & WS_TABSTOP ? "true" : "false",
+            style & ES_READONLY ? "true" : "false", IsWindowEnabled(c) ? "true" : "false",
+            c == thread.hwndFocus ? "true" : "false");
+        if (kind(c) == STATUSCLASSNAMEA) {
+            printParts(c);
+        }
+    }
+    return 0;
+}
