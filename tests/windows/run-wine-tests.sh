@@ -25,7 +25,7 @@ trap 'wineserver -k 2>/dev/null || true' EXIT
 cmake -S "$src" --preset windows -B "$work/build" -DMORVINT_BUILD_TESTS=ON \
     -DCMAKE_PREFIX_PATH="$work/googletest" >/dev/null
 cmake --build "$work/build" -j 2 --target test_sysinfo morvint-replay morvint-win32-replay \
-    morvint-win32-probe Morvint
+    morvint-win32-probe test_win32 Morvint
 # Morvint.exe needs no DLL but the system's own.
 ! x86_64-w64-mingw32-objdump -p "$work/build/ui/win32/Morvint.exe" | sed -n 's/^\s*DLL Name: //p' |
     grep -vixE '(kernel32|user32|gdi32|comctl32|advapi32|shell32|ole32|oleaut32|uxtheme|msvcrt|api-ms-win-crt-[a-z0-9-]+)\.dll' || exit 1
@@ -49,6 +49,7 @@ timeout 60 xdotool search --sync --name 'Wine desktop' >/dev/null
 wine "$work/build/ui/win32/Morvint.exe" >/dev/null 2>&1 &
 morvint=$!
 timeout 60 xdotool search --sync --name '^Morvint$' >/dev/null
+wine "$work/build/tests/test_win32.exe"
 # Its controls, read from outside at the start, are the Qt window's.
 wine "$work/build/tests/morvint-win32-probe.exe" >"$work/probe.txt"
 python3 ../windows/check_layout.py ../window/layout.out ../window/keys.out "$work/probe.txt"
