@@ -170,9 +170,8 @@ void frmAbout::cmdSysInfo_Click() {
 }
 
 void frmAbout::showUnavailable() {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Morvint"),
-                    QStringLiteral("System Information Is Unavailable At This Time"),
-                    QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::NoIcon, qs(morvint::sysInfoUnavailableTitle),
+                    qs(morvint::sysInfoUnavailable), QMessageBox::Ok, this);
     plainButtons(box);
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();

@@ -9,6 +9,7 @@
 //   focus        prints {"event":"focus","control":NAME}
 //   tick [N]     N ticks of Timer1 (1 when left out)
 //   windows      prints the open windows
+//   menu aboutMnu  opens the About box
 // and one of its own:
 //   boxes KEY... from now on prints each message box that opens
 //                ({"event":"box","title":TITLE,"text":TEXT}) and presses the next KEY
@@ -148,9 +149,14 @@ public:
                 SendMessageW(w_.hwnd(), WM_TIMER, MainWindow::Timer1, 0);
             }
         } else if (command == "windows" && words.size() == 1) {
-            const bool open = w_.hwnd() != nullptr && IsWindowVisible(w_.hwnd());
-            session_.out.line(std::string(R"({"event":"windows","open":")") +
-                              (open ? "frmMain" : "") + "\"}");
+            std::string open = w_.aboutBox() != nullptr ? "frmAbout " : "";
+            open += w_.hwnd() != nullptr && IsWindowVisible(w_.hwnd()) ? "frmMain" : "";
+            if (open.ends_with(' ')) {
+                open.pop_back();
+            }
+            session_.out.line(R"({"event":"windows","open":)" + jsonString(open) + "}");
+        } else if (words == std::vector<std::string>{"menu", "aboutMnu"}) {
+            SendMessageW(w_.hwnd(), WM_COMMAND, MainWindow::aboutMnu, 0);
         } else if (command == "boxes") {
             realBoxes_ = true;
             boxKeys_.assign(words.begin() + 1, words.end());
@@ -168,7 +174,7 @@ private:
         for (const std::string& key : keys) {
             arguments += xKey(key) + " ";
         }
-        xdotool(w_.hwnd(), arguments + "Pause", true);
+        xdotool(GetActiveWindow(), arguments + "Pause", true);
         const UINT_PTR timeout = SetTimer(nullptr, 0, 20000, nullptr);
         MSG msg;
         while (w_.hwnd() != nullptr && !w_.game().programEnded() &&
@@ -201,6 +207,9 @@ private:
             if (focus == w_.button(b)) {
                 return std::string(buttonName(b));
             }
+        }
+        if (GetParent(focus) == w_.aboutBox() && focus != nullptr) {
+            return GetDlgCtrlID(focus) == IDOK ? "cmdOK" : "cmdSysInfo";
         }
         return "";
     }

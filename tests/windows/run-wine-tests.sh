@@ -54,5 +54,5 @@ wine "$work/build/tests/test_win32.exe"
 wine "$work/build/tests/morvint-win32-probe.exe" >"$work/probe.txt"
 python3 ../windows/check_layout.py ../window/layout.out ../window/keys.out "$work/probe.txt"
 python3 golden.py check wine "$work/build/tests/morvint-win32-replay.exe" -- *.script \
-    ../window/{clock,keys,focus}.script ../win32/*.script
+    ../window/{clock,keys,focus,about}.script ../win32/*.script
 kill -0 "$morvint"  # and it still runs

@@ -123,7 +123,12 @@ MainWindow::MainWindow(std::unique_ptr<morvint::RandomSource> own, morvint::Rand
                        HINSTANCE instance)
     : ownRandom_(std::move(own)), game_(*this, random != nullptr ? *random : *ownRandom_) {
     playAgain_ = [this] { return showPlayAgainBox(); };
-    ending_ = [this] { DestroyWindow(hwnd_); };
+    ending_ = [this] {
+        if (about_ != nullptr) {
+            about_->close();
+        }
+        DestroyWindow(hwnd_);
+    };
     create(instance);
     // The clock starts with the window.
     SetTimer(hwnd_, Timer1, 60000, nullptr);
@@ -315,7 +320,9 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 RemovePropW(button(b), tagProperty);
             }
             // The program ends with its last window.
-            PostQuitMessage(0);
+            if (aboutBox() == nullptr) {
+                PostQuitMessage(0);
+            }
             return 0;
         default:
             return DefWindowProcW(hwnd_, message, wParam, lParam);
@@ -338,7 +345,7 @@ void MainWindow::command(WORD id) {
             SendMessageW(hwnd_, WM_CLOSE, 0, 0);
             break;
         case aboutMnu:
-            // Nothing yet: this window has no About box so far.
+            aboutMnu_Click();
             break;
         default:
             if (id >= buttonIds && id < buttonIds + std::size(morvint::allButtons)) {
@@ -448,6 +455,9 @@ void MainWindow::setProgramEnd(Ending ending) {
 }
 
 bool MainWindow::preTranslate(MSG& msg) {
+    if (about_ != nullptr && about_->preTranslate(msg)) {
+        return true;
+    }
     if (hwnd_ == nullptr || (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd))) {
         return false;
     }
@@ -493,4 +503,17 @@ void MainWindow::undoMnu_Click() {
     MessageBoxW(hwnd_, widen(texts::cheaterMessage).c_str(), widen(texts::cheaterTitle).c_str(),
                 MB_OK | MB_ICONSTOP);
     game_.endProgram();
+}
+
+void MainWindow::aboutMnu_Click() {
+    // One box: a second click brings it to the front.
+    if (aboutBox() == nullptr) {
+        about_ = std::make_unique<AboutBox>(GetModuleHandleW(nullptr), dpi_, [this] {
+            // The program ends with its last window, which may be this box after Exit.
+            if (hwnd_ == nullptr) {
+                PostQuitMessage(0);
+            }
+        });
+    }
+    SetForegroundWindow(about_->hwnd());
 }

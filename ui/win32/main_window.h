@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "about_box.h"
 #include "morvint/game.h"
 #include "morvint/random.h"
 #include "morvint/window.h"
@@ -67,6 +68,8 @@ public:
     HWND box(morvint::Box b) const;
     HWND button(morvint::Button b) const;
     HWND statusBar() const;
+    // The About box while it is open, or null.
+    HWND aboutBox() const { return about_ != nullptr ? about_->hwnd() : nullptr; }
     const morvint::Game& game() const { return game_; }
 
 private:
@@ -87,6 +90,7 @@ private:
     void setTag(morvint::Button b, const std::string& tag);
     void activate(bool active);
     void undoMnu_Click();
+    void aboutMnu_Click();
 
     std::unique_ptr<morvint::RandomSource> ownRandom_;
     morvint::Game game_;
@@ -101,6 +105,7 @@ private:
     std::array<std::wstring, std::size(morvint::allButtons)> tags_;
     std::array<std::wstring, 3> panelTexts_;
 
+    std::unique_ptr<AboutBox> about_;
     Question playAgain_;
     Ending ending_;
 };

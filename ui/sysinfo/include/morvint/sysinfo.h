@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace morvint {
@@ -37,8 +38,11 @@ public:
     virtual bool startProgram(const std::string& path) = 0;
 };
 
-// The About box's message: "System Information Is Unavailable At This Time",
-// titled "Morvint", OK only, no icon.
+// The About box's message when the tool cannot be started: OK only, no icon.
+inline constexpr std::string_view sysInfoUnavailableTitle = "Morvint";
+inline constexpr std::string_view sysInfoUnavailable =
+    "System Information Is Unavailable At This Time";
+
 class SysInfoMessages {
 public:
     virtual ~SysInfoMessages() = default;

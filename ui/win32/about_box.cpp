@@ -1,0 +1,183 @@
+// SPDX-License-Identifier: MIT
+#include "about_box.h"
+
+#include <string>
+#include <utility>
+
+#include "main_window.h"
+#include "morvint/sky.h"
+#include "morvint/texts.h"
+
+#if !defined(MORVINT_VERSION_MAJOR) || !defined(MORVINT_VERSION_MINOR) || \
+    !defined(MORVINT_VERSION_PATCH)
+#error "MORVINT_VERSION_MAJOR, _MINOR and _PATCH must come from the build"
+#endif
+
+namespace {
+
+namespace texts = morvint::texts;
+
+constexpr wchar_t className[] = L"MorvintAbout";
+constexpr int sysInfoId = 102;
+
+// The box's controls in tab order, the buttons first; twips from its corner.
+struct ControlDef {
+    int id;
+    const wchar_t* windowClass;
+    std::string caption;
+    int left, top, width, height;
+    DWORD style;
+    int points100;  // the label's MS Sans Serif size in hundredths of a point; 0: message font
+};
+
+std::wstring versionText() {
+    return widen(std::string(texts::aboutVersion) + " " + std::to_string(MORVINT_VERSION_MAJOR) +
+                 "." + std::to_string(MORVINT_VERSION_MINOR) + "." +
+                 std::to_string(MORVINT_VERSION_PATCH));
+}
+
+const ControlDef controlDefs[] = {
+    {IDOK, L"BUTTON", std::string(texts::aboutOk), 3120, 3960, 1260, 345,
+     WS_TABSTOP | BS_DEFPUSHBUTTON, 0},
+    {sysInfoId, L"BUTTON", std::string(texts::aboutSysInfo), 4560, 3960, 1245, 345,
+     WS_TABSTOP | BS_PUSHBUTTON, 0},
+    {-1, L"STATIC", std::string(texts::aboutDescription), 480, 1920, 5085, 1770, SS_LEFT, 1350},
+    {-1, L"STATIC", std::string(texts::aboutTitle), 1050, 240, 3885, 480, SS_LEFTNOWORDWRAP, 2400},
+    {-1, L"STATIC", "", 1050, 960, 3885, 225, SS_LEFTNOWORDWRAP, 975},
+};
+
+}  // namespace
+
+AboutBox::AboutBox(HINSTANCE instance, int dpi, std::function<void()> closed)
+    : dpi_(dpi), closed_(std::move(closed)), platform_(morvint::makeSystemPlatform()) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = windowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = className;
+    RegisterClassExW(&windowClass);  // fails harmlessly for a second box
+    // The caption is never seen, as the box has no title bar.
+    CreateWindowExW(WS_EX_CONTROLPARENT, className, widen(texts::aboutCaption).c_str(), WS_POPUP,
+                    px(2295), px(1605), px(6000), px(4485), nullptr, nullptr, instance, this);
+    buildControls(instance);
+    ShowWindow(hwnd_, SW_SHOW);
+    SetFocus(GetDlgItem(hwnd_, IDOK));
+}
+
+AboutBox::~AboutBox() {
+    closed_ = nullptr;
+    close();
+    for (HFONT font : fonts_) {
+        DeleteObject(font);
+    }
+}
+
+void AboutBox::buildControls(HINSTANCE instance) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    fonts_[0] = CreateFontIndirectW(&metrics.lfMessageFont);
+    int made = 1;
+    for (const ControlDef& def : controlDefs) {
+        HFONT font = fonts_[0];
+        if (def.points100 != 0) {
+            LOGFONTW sans{};
+            sans.lfHeight = -MulDiv(def.points100, dpi_, 7200);
+            sans.lfWeight = FW_NORMAL;
+            wcscpy(sans.lfFaceName, L"MS Sans Serif");
+            font = fonts_[made++] = CreateFontIndirectW(&sans);
+        }
+        const std::wstring caption = def.caption.empty() ? versionText() : widen(def.caption);
+        HWND control = CreateWindowExW(
+            0, def.windowClass, caption.c_str(), WS_CHILD | WS_VISIBLE | def.style, px(def.left),
+            px(def.top), px(def.width), px(def.height), hwnd_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)), instance, nullptr);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
+}
+
+void AboutBox::setSysInfoPlatform(std::unique_ptr<morvint::SysInfoPlatform> platform) {
+    platform_ = std::move(platform);
+}
+
+void AboutBox::close() {
+    if (hwnd_ != nullptr) {
+        DestroyWindow(hwnd_);
+    }
+}
+
+bool AboutBox::preTranslate(MSG& msg) {
+    return hwnd_ != nullptr && (msg.hwnd == hwnd_ || IsChild(hwnd_, msg.hwnd)) &&
+           IsDialogMessageW(hwnd_, &msg);
+}
+
+void AboutBox::showUnavailable() {
+    MessageBoxW(hwnd_, widen(morvint::sysInfoUnavailable).c_str(),
+                widen(morvint::sysInfoUnavailableTitle).c_str(), MB_OK);
+}
+
+LRESULT CALLBACK AboutBox::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* box =
+            static_cast<AboutBox*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        box->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(box));
+    }
+    auto* box = reinterpret_cast<AboutBox*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    return box != nullptr ? box->handle(message, wParam, lParam)
+                          : DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+LRESULT AboutBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            // Enter and Esc come as IDOK and IDCANCEL: both close the box.
+            if (LOWORD(wParam) == sysInfoId) {
+                morvint::StartSysInfo(*platform_, *this);
+            } else if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+                close();
+            }
+            return 0;
+        case WM_ERASEBKGND:
+            return TRUE;  // the sky covers it all
+        case WM_PAINT:
+            paint();
+            return 0;
+        case WM_CTLCOLORSTATIC:
+            // Dark letters straight on the sky.
+            SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+            SetTextColor(reinterpret_cast<HDC>(wParam), RGB(0, 0, 0));
+            return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+        case WM_NCDESTROY: {
+            SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+            hwnd_ = nullptr;
+            if (closed_) {
+                closed_();
+            }
+            return 0;
+        }
+        default:
+            return DefWindowProcW(hwnd_, message, wParam, lParam);
+    }
+}
+
+void AboutBox::paint() {
+    static const morvint::SkyPicture sky = morvint::drawSky();
+    struct {
+        BITMAPINFOHEADER header;
+        RGBQUAD colours[256];
+    } bitmap{};
+    bitmap.header = {sizeof(BITMAPINFOHEADER), sky.width, -sky.height, 1, 8, BI_RGB, 0, 0, 0, 0, 0};
+    for (std::size_t i = 0; i < sky.palette.size(); ++i) {
+        const std::uint32_t c = sky.palette[i];
+        bitmap.colours[i] = {BYTE(c & 0xFF), BYTE((c >> 8) & 0xFF), BYTE((c >> 16) & 0xFF), 0};
+    }
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(hwnd_, &paint);
+    // The picture grows with the dots per inch, as the box does.
+    StretchDIBits(dc, 0, 0, MulDiv(sky.width, dpi_, 96), MulDiv(sky.height, dpi_, 96), 0, 0,
+                  sky.width, sky.height, sky.indices.data(),
+                  reinterpret_cast<const BITMAPINFO*>(&bitmap), DIB_RGB_COLORS, SRCCOPY);
+    EndPaint(hwnd_, &paint);
+}
