@@ -1,20 +1,13 @@
 // SPDX-License-Identifier: MIT
-// Plays a golden script in the game core and checks what a screen reader would
-// hear: after the commands above one or more "#>" lines, and at the end, all
-// that was said must be the script's "#>" lines so far, in order ("#>~" takes
-// what was said so far as said).
-//
-//   morvint-spoken-check SCRIPT
+#include "spoken_check.h"
+
 #include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 #include <utility>
 
-#include "memory_target.h"
-
-using namespace morvint;
-using namespace morvint::replay;
+namespace morvint::replay {
 
 namespace {
 
@@ -34,16 +27,8 @@ std::string unquote(const std::string& line) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    std::ifstream script(argc == 2 ? argv[1] : "");
-    Session session;
-    session.out = Output(std::tmpfile());  // the state lines are not checked here
-    std::vector<std::string> heard;
-    MemoryTarget game(session, [&heard](const View&, const Changes& changes) {
-        if (!changes.spoken.empty()) {
-            heard.push_back(changes.spoken);
-        }
-    });
+int checkSpoken(std::istream& script, Target& game, Session& session,
+                const std::vector<std::string>& heard, const char* name) {
     std::vector<std::string> expected;
     std::string commands;    // not run yet
     bool checkNext = false;  // "#>" lines were read since the last check
@@ -62,7 +47,7 @@ int main(int argc, char** argv) {
     for (std::string line; std::getline(script, line); ++number) {
         if (line.starts_with("#>")) {
             std::istringstream run(std::exchange(commands, {}));
-            if (runScript(run, game, session, argv[0]) != exitOk) {
+            if (runScript(run, game, session, name) != exitOk) {
                 return 1;
             }
             checkNext = true;
@@ -80,6 +65,8 @@ int main(int argc, char** argv) {
         }
     }
     std::istringstream rest(commands);
-    const int status = runScript(rest, game, session, argv[0]);
+    const int status = runScript(rest, game, session, name);
     return !script.eof() || expected.empty() || !heardAsExpected(number) ? 1 : status;
 }
+
+}  // namespace morvint::replay

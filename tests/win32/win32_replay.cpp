@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 // morvint-win32-replay: plays replay scripts through the real Win32 main window and
 // prints what morvint-replay prints, read back from the window's controls.
-// Test-only: it is never installed. It runs under Wine, on an X display whose
-// Wine desktop has the keyboard focus.
+// Test-only: it is never installed. It runs under Wine, on an X display.
+// `morvint-win32-replay --spoken SCRIPT` checks the script's "#>" lines against
+// what the window tells a screen reader.
 //
 // Besides the script table it takes the window scripts' commands
 //   key KEY...   presses the keys on the X display ("Tab", "Shift+Tab", "Alt+Backspace")
@@ -21,9 +22,11 @@
 #include <algorithm>
 #include <cctype>
 #include <deque>
+#include <fstream>
 
 #include "main_window.h"
 #include "script.h"
+#include "spoken_check.h"
 #include "state_json.h"
 
 using namespace morvint;
@@ -95,11 +98,22 @@ Win32Target* current = nullptr;
 
 class Win32Target : public Target {
 public:
-    explicit Win32Target(Session& session)
+    // With `heard`, what the window tells a screen reader goes there instead.
+    explicit Win32Target(Session& session, std::vector<std::string>* heard = nullptr)
         : session_(session), w_(GetModuleHandleW(nullptr), session.random) {
         current = this;
         w_.setPlayAgainQuestion([this] { return askPlayAgain(); });
         w_.setProgramEnd([this] { session_.endProgram(); });
+        if (heard != nullptr) {
+            w_.setNotify(
+                [heard](IRawElementProviderSimple*, int kind, int processing, BSTR text, BSTR) {
+                    // Each result said in turn: NotificationKind_ActionCompleted (2) and
+                    // NotificationProcessing_ImportantAll (0).
+                    const bool result = kind == 2 && processing == 0;
+                    heard->push_back((result ? "" : "not as a result: ") + narrow(text));
+                    return S_OK;
+                });
+        }
         hook_ = SetWindowsHookExW(WH_CBT, boxOpens, nullptr, GetCurrentThreadId());
         ShowWindow(w_.hwnd(), SW_SHOW);
         SetForegroundWindow(w_.hwnd());
@@ -268,6 +282,14 @@ private:
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 3 && std::string_view(argv[1]) == "--spoken") {
+        std::ifstream script(argv[2]);
+        Session session;
+        session.out = Output(std::tmpfile());  // the state lines are not checked here
+        std::vector<std::string> heard;
+        Win32Target game(session, &heard);
+        return checkSpoken(script, game, session, heard, "morvint-win32-replay");
+    }
     return replayMain(
         argc, argv, "morvint-win32-replay",
         [](Session& session) { return std::make_unique<Win32Target>(session); },

@@ -55,4 +55,8 @@ wine "$work/build/tests/morvint-win32-probe.exe" >"$work/probe.txt"
 python3 ../windows/check_layout.py ../window/layout.out ../window/keys.out "$work/probe.txt"
 python3 golden.py check wine "$work/build/tests/morvint-win32-replay.exe" -- *.script \
     ../window/{clock,keys,focus,about}.script ../win32/*.script
+# What the window tells a screen reader through UI Automation, as the "#>" lines say.
+for script in $(grep -l '^#>' ./*.script); do
+    wine "$work/build/tests/morvint-win32-replay.exe" --spoken "$script"
+done
 kill -0 "$morvint"  # and it still runs

@@ -89,6 +89,29 @@ constexpr MenuDef menuDefs[] = {
     {L"&Help", MainWindow::aboutMnu, L"&About...", 0, 0},
 };
 
+// The system's UiaRaiseNotificationEvent, where it has one (Windows 10 1709 and later).
+MainWindow::Notify systemNotify() {
+    using Raise = HRESULT(WINAPI*)(IRawElementProviderSimple*, int, int, BSTR, BSTR);
+    HMODULE uia = LoadLibraryW(L"UIAutomationCore.dll");
+    FARPROC raise = uia != nullptr ? GetProcAddress(uia, "UiaRaiseNotificationEvent") : nullptr;
+    if (raise == nullptr) {
+        return {};
+    }
+    return reinterpret_cast<Raise>(reinterpret_cast<void*>(raise));
+}
+
+// The provider UI Automation gives a plain window, or null.
+IRawElementProviderSimple* hostProvider(HWND window) {
+    using Host = HRESULT(WINAPI*)(HWND, IRawElementProviderSimple**);
+    HMODULE uia = GetModuleHandleW(L"UIAutomationCore.dll");
+    FARPROC host = uia != nullptr ? GetProcAddress(uia, "UiaHostProviderFromHwnd") : nullptr;
+    IRawElementProviderSimple* provider = nullptr;
+    if (host != nullptr) {
+        reinterpret_cast<Host>(reinterpret_cast<void*>(host))(window, &provider);
+    }
+    return provider;
+}
+
 // F1 in the play-again box shows how to play on top of it; the question stays open.
 void CALLBACK showHelp(LPHELPINFO) {
     MessageBoxW(GetActiveWindow(), widen(texts::helpText).c_str(), widen(texts::helpTitle).c_str(),
@@ -123,6 +146,7 @@ MainWindow::MainWindow(std::unique_ptr<morvint::RandomSource> own, morvint::Rand
                        HINSTANCE instance)
     : ownRandom_(std::move(own)), game_(*this, random != nullptr ? *random : *ownRandom_) {
     playAgain_ = [this] { return showPlayAgainBox(); };
+    notify_ = systemNotify();
     ending_ = [this] {
         if (about_ != nullptr) {
             about_->close();
@@ -364,6 +388,34 @@ void MainWindow::activate(bool active) {
     }
     // The window opens with the focus on the narrative.
     SetFocus(IsWindowEnabled(focus_) ? focus_ : box(Box::mainTxt));
+    if (!waiting_.empty()) {
+        announce(std::exchange(waiting_, {}));
+    }
+}
+
+void MainWindow::say(const std::string& text) {
+    // A later result replaces one still waiting.
+    waiting_.clear();
+    if (std::exchange(holdNext_, false) && GetActiveWindow() != hwnd_) {
+        waiting_ = widen(text);
+    } else {
+        announce(widen(text));
+    }
+}
+
+void MainWindow::announce(const std::wstring& text) {
+    if (!notify_) {
+        return;
+    }
+    IRawElementProviderSimple* provider = hostProvider(hwnd_);
+    BSTR words = SysAllocString(text.c_str());
+    BSTR activity = SysAllocString(L"Morvint");
+    notify_(provider, actionCompleted, importantAll, words, activity);
+    SysFreeString(activity);
+    SysFreeString(words);
+    if (provider != nullptr) {
+        provider->Release();
+    }
 }
 
 void MainWindow::showView(const morvint::View& view, const morvint::Changes& changes) {
@@ -397,6 +449,9 @@ void MainWindow::showView(const morvint::View& view, const morvint::Changes& cha
         if (changes.panel(p)) {
             showPanel(p, view.panel(p));
         }
+    }
+    if (!changes.spoken.empty()) {
+        say(changes.spoken);
     }
 }
 
@@ -438,6 +493,8 @@ void MainWindow::setTag(Button b, const std::string& tag) {
 }
 
 bool MainWindow::askPlayAgain() {
+    // The box is modal: what follows (a new game) is said once the window is active again.
+    holdNext_ = true;
     return playAgain_();
 }
 
@@ -452,6 +509,10 @@ void MainWindow::setPlayAgainQuestion(Question question) {
 
 void MainWindow::setProgramEnd(Ending ending) {
     ending_ = std::move(ending);
+}
+
+void MainWindow::setNotify(Notify notify) {
+    notify_ = std::move(notify);
 }
 
 bool MainWindow::preTranslate(MSG& msg) {

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <uiautomationcore.h>
+
 #include <array>
 #include <functional>
 #include <memory>
@@ -27,6 +29,14 @@ std::string narrow(std::wstring_view text);
 // drawn by the window, greyed: its drawing data is a pointer to its text.
 class MainWindow : public morvint::Window {
 public:
+    // UI Automation's UiaRaiseNotificationEvent(provider, kind, processing, text,
+    // activity): how a screen reader is told what the game says.
+    using Notify =
+        std::function<HRESULT(IRawElementProviderSimple*, int kind, int processing, BSTR, BSTR)>;
+    // Its kind and processing for a command's result: every one is said, in turn.
+    static constexpr int actionCompleted = 2;  // NotificationKind_ActionCompleted
+    static constexpr int importantAll = 0;     // NotificationProcessing_ImportantAll
+
     // The play-again question: true for Yes.
     using Question = std::function<bool()>;
     // The end of the whole program.
@@ -58,6 +68,8 @@ public:
     // message box asks, and the end destroys the window and leaves the message loop.
     void setPlayAgainQuestion(Question question);
     void setProgramEnd(Ending ending);
+    // By default the system's own, looked up at run time; nothing is said without it.
+    void setNotify(Notify notify);
 
     // Runs the window's keyboard handling on a message of the loop: the menus'
     // shortcut keys, then Tab and Space between the controls. True when the message
@@ -90,6 +102,8 @@ private:
     void setTag(morvint::Button b, const std::string& tag);
     void activate(bool active);
     void undoMnu_Click();
+    void say(const std::string& text);
+    void announce(const std::wstring& text);
     void aboutMnu_Click();
 
     std::unique_ptr<morvint::RandomSource> ownRandom_;
@@ -106,6 +120,11 @@ private:
     std::array<std::wstring, 3> panelTexts_;
 
     std::unique_ptr<AboutBox> about_;
+    Notify notify_;
+    // The next text waits until the window is active: the opening, and the new
+    // game after the play-again box.
+    bool holdNext_ = true;
+    std::wstring waiting_;
     Question playAgain_;
     Ending ending_;
 };
