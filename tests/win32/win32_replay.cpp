@@ -77,7 +77,7 @@ void xdotool(HWND window, const std::string& keys, bool wait) {
         std::to_string(reinterpret_cast<UINT_PTR>(GetPropA(window, "__wine_x11_whole_window")));
     std::wstring command =
         widen("/bin/sh -c \"until xdotool windowfocus --sync " + x +
-              " 2>/dev/null; do sleep 0.05; done; xdotool key --delay 20 " + keys + "\"");
+              " 2>/dev/null; do sleep 0.05; done; xdotool key --delay 0 " + keys + "\"");
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
@@ -181,29 +181,27 @@ public:
     }
 
 private:
-    // The keys, then Pause, which no control takes: the window's message loop runs
-    // until Pause is released, or the window or the program has ended.
+    // One key at a time, each to the window then active: the window's message loop
+    // runs until the key is released, or the window or the program has ended.
     void press(const std::vector<std::string>& keys) {
-        std::string arguments;
-        for (const std::string& key : keys) {
-            arguments += xKey(key) + " ";
-        }
-        xdotool(GetActiveWindow(), arguments + "Pause", true);
         const UINT_PTR timeout = SetTimer(nullptr, 0, 20000, nullptr);
-        MSG msg;
-        while (w_.hwnd() != nullptr && !w_.game().programEnded() &&
-               GetMessageW(&msg, nullptr, 0, 0) > 0) {
-            if (msg.message == WM_TIMER && msg.wParam == timeout) {
-                std::fprintf(stderr, "morvint-win32-replay: the keys never came\n");
-                std::exit(1);
-            }
-            if (msg.wParam == VK_PAUSE && (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP)) {
-                if (msg.message == WM_KEYUP) {
-                    break;
+        for (const std::string& key : keys) {
+            xdotool(GetActiveWindow(), xKey(key), true);
+            MSG msg;
+            bool released = false;
+            while (!released && w_.hwnd() != nullptr && !w_.game().programEnded() &&
+                   GetMessageW(&msg, nullptr, 0, 0) > 0) {
+                if (msg.message == WM_TIMER && msg.wParam == timeout) {
+                    std::fprintf(stderr, "morvint-win32-replay: the keys never came\n");
+                    std::exit(1);
                 }
-            } else if (!w_.preTranslate(msg)) {
-                TranslateMessage(&msg);
-                DispatchMessageW(&msg);
+                const bool modifier =
+                    msg.wParam == VK_SHIFT || msg.wParam == VK_CONTROL || msg.wParam == VK_MENU;
+                released = (msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP) && !modifier;
+                if (!w_.preTranslate(msg)) {
+                    TranslateMessage(&msg);
+                    DispatchMessageW(&msg);
+                }
             }
         }
         KillTimer(nullptr, timeout);
