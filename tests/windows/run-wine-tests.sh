@@ -6,7 +6,8 @@
 # then, in a second one on a virtual X display of its own, every golden script
 # again through the Win32 main window (morvint-win32-replay), and the window
 # scripts of keys and focus, whose keys xdotool presses; the real game's window is
-# read from outside (morvint-win32-probe) and compared with the Qt window's layout.
+# read from outside (morvint-win32-probe) and compared with the Qt window's layout;
+# last, the ZIP and the installer (check-packages.sh).
 # Usage: run-wine-tests.sh SOURCE_DIR WORK_DIR (kept between runs: GoogleTest,
 # the build and the prefixes).
 set -euo pipefail
@@ -60,3 +61,5 @@ for script in $(grep -l '^#>' ./*.script); do
     wine "$work/build/tests/morvint-win32-replay.exe" --spoken "$script"
 done
 kill -0 "$morvint"  # and it still runs
+# The ZIP and the installer, in a prefix of their own.
+"$src/tests/windows/check-packages.sh" "$work/build" "$work/packages"
