@@ -57,6 +57,33 @@ void printParts(HWND stat) {
     CloseHandle(game);
 }
 
+// A top-level window: its title, place on the screen and client size, then each child.
+void printWindow(HWND window, HWND focus) {
+    RECT r;
+    RECT client;
+    GetWindowRect(window, &r);
+    GetClientRect(window, &client);
+    std::printf("{\"window\":%s,\"rect\":\"%ld %ld %ld %ld\",\"client\":\"%ld %ld\"}\n",
+                jsonString(text(window)).c_str(), r.left, r.top, r.right - r.left, r.bottom - r.top,
+                client.right, client.bottom);
+    for (HWND c = GetWindow(window, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
+        GetWindowRect(c, &r);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+        const auto style = GetWindowLongW(c, GWL_STYLE);
+        const auto yes = [](bool b) { return b ? "true" : "false"; };
+        std::printf(
+            "{\"class\":%s,\"text\":%s,\"rect\":\"%ld %ld %ld %ld\",\"tabstop\":%s,"
+            "\"readOnly\":%s,\"default\":%s,\"enabled\":%s,\"focused\":%s}\n",
+            jsonString(kind(c)).c_str(), jsonString(text(c)).c_str(), r.left, r.top,
+            r.right - r.left, r.bottom - r.top, yes(style & WS_TABSTOP), yes(style & ES_READONLY),
+            yes(kind(c) == "Button" && (style & 0xF) == BS_DEFPUSHBUTTON), yes(IsWindowEnabled(c)),
+            yes(c == focus));
+        if (kind(c) == STATUSCLASSNAMEA) {
+            printParts(c);
+        }
+    }
+}
+
 }  // namespace
 
 int main() {
@@ -65,23 +92,16 @@ int main() {
         std::fprintf(stderr, "morvint-win32-probe: no game window\n");
         return 1;
     }
+    DWORD game = 0;
     GUITHREADINFO thread{};
     thread.cbSize = sizeof thread;
-    GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &thread);
-    for (HWND c = GetWindow(main, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
-        RECT r;
-        GetWindowRect(c, &r);
-        MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&r), 2);
-        const auto style = GetWindowLongW(c, GWL_STYLE);
-        std::printf(
-            "{\"class\":%s,\"text\":%s,\"rect\":\"%ld %ld %ld %ld\",\"tabstop\":%s,"
-            "\"readOnly\":%s,\"enabled\":%s,\"focused\":%s}\n",
-            jsonString(kind(c)).c_str(), jsonString(text(c)).c_str(), r.left, r.top,
-            r.right - r.left, r.bottom - r.top, style & WS_TABSTOP ? "true" : "false",
-            style & ES_READONLY ? "true" : "false", IsWindowEnabled(c) ? "true" : "false",
-            c == thread.hwndFocus ? "true" : "false");
-        if (kind(c) == STATUSCLASSNAMEA) {
-            printParts(c);
+    GetGUIThreadInfo(GetWindowThreadProcessId(main, &game), &thread);
+    // The game's windows on the screen, from the front.
+    for (HWND w = GetTopWindow(nullptr); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(w, &process);
+        if (process == game && IsWindowVisible(w)) {
+            printWindow(w, thread.hwndFocus);
         }
     }
     return 0;

@@ -1,15 +1,19 @@
 # SPDX-License-Identifier: MIT
-"""Checks the Win32 main window, as morvint-win32-probe read it from outside, against
-the Qt window's layout and Tab order (the window transcripts layout.out and keys.out).
+"""Checks the Win32 windows, as morvint-win32-probe read them from outside, against
+the Qt windows' layout and Tab order (the window transcripts layout.out, keys.out
+and about.out).
 
-    check_layout.py LAYOUT.out KEYS.out PROBE_OUTPUT
+    check_layout.py LAYOUT.out PROBE_OUTPUT FOCUS.out...
 
-Every control of the Qt main window that is on the screen must be a child of the
-Win32 window at the same place in client pixels (the Qt client widget's corner is
-the Win32 client area's), of the matching class, with the same caption, taking the
-focus only when the Qt one does; edit boxes read-only; the status bar's parts end
-where the Qt panels end and say the same. The narrative has the focus, and the
-children that take it follow the Qt Tab order. No other child may exist.
+Each window the probe found is the Qt window of the same title. Every control of
+it that is on the screen must be a child at the same place in client pixels (the
+main window's client area starts at the Qt client widget's corner), of the matching
+class, with the same caption, taking the focus only when the Qt one does and the
+default button only when the Qt one is; edit boxes are read-only; the status bar's
+parts end where the Qt panels end and say the same. The About box stands where the
+Qt one does, and the main window's client area is as large. The first control that
+a FOCUS transcript names has the focus, and the window's children that take it
+follow that transcript's Tab order. No other child may exist.
 """
 
 import json
@@ -26,68 +30,79 @@ def blocks(path):
             for b in text.strip("\n").split("\n\n")]
 
 
-def main(layout_path, keys_path, probe_path):
+def main(layout_path, probe_path, *focus_paths):
     qt = {b["control"]: b for b in blocks(layout_path) if "control" in b}
+    rect = lambda name: list(map(int, qt[name]["rect"].split()))  # noqa: E731
+
+    def top(name):
+        while qt[name]["parent"]:
+            name = qt[name]["parent"]
+        return name
 
     def place(name):
-        """The control's rectangle relative to the main window's client widget."""
-        x, y, w, h = map(int, qt[name]["rect"].split())
+        """The control's rectangle relative to its window's client area."""
+        x, y, w, h = rect(name)
         parent = qt[name]["parent"]
-        while parent not in ("client", "frmMain"):
-            px, py, _, _ = map(int, qt[parent]["rect"].split())
-            x, y, parent = x + px, y + py, qt[parent]["parent"]
+        while qt[parent]["parent"] and parent != "client":
+            x, y, parent = x + rect(parent)[0], y + rect(parent)[1], qt[parent]["parent"]
         if parent == "frmMain":
-            cx, cy, _, _ = map(int, qt["client"]["rect"].split())
-            x, y = x - cx, y - cy
+            x, y = x - rect("client")[0], y - rect("client")[1]
         return f"{x} {y} {w} {h}"
 
-    def in_main(name):
-        while qt[name]["parent"] not in ("", "frmMain"):
-            name = qt[name]["parent"]
-        return qt[name]["parent"] == "frmMain" and not place(name).startswith("-")
+    windows, problems, names = {}, [], {}
+    for line in open(probe_path, encoding="utf-8"):
+        item = json.loads(line)
+        if "window" in item:
+            window = next(n for n in qt if not qt[n]["parent"] and qt[n]["text"] == item["window"])
+            windows[window] = dict(item, children=[], parts=[])
+        else:
+            windows[window]["children" if "class" in item else "parts"].append(item)
 
-    shown = [n for n in qt if qt[n]["kind"] in CLASSES and in_main(n)]
-    panels = [n for n in shown if qt[n]["parent"] == "stat"]
-    controls = [n for n in shown if n not in panels]
-    probe = [json.loads(line) for line in open(probe_path, encoding="utf-8")]
-    children = [c for c in probe if "class" in c]
-    parts = [p for p in probe if "part" in p]
-    problems, names = [], {}
+    for window, found in windows.items():
+        shown = [n for n in qt if qt[n]["kind"] in CLASSES and top(n) == window
+                 and not place(n).startswith("-")]
+        panels = [n for n in shown if qt[n]["parent"] == "stat"]
+        children = found["children"]
+        for name in (n for n in shown if n not in panels):
+            q, at = qt[name], [c for c in children if c["rect"] == place(name)]
+            if len(at) != 1:
+                problems.append(f"{name}: {len(at)} children at {place(name)}")
+                continue
+            names[id(at[0])] = name
+            want = {"class": CLASSES[q["kind"]], "tabstop": q["focus"] == "yes",
+                    "default": q["default"] == "yes"}
+            if want["class"] == "Edit":
+                want["readOnly"] = True
+            elif want["class"] != "msctls_statusbar32":
+                want["text"] = q["text"]
+            problems += [f"{name}: {key} is {at[0][key]!r}, not {value!r}"
+                         for key, value in want.items() if at[0][key] != value]
+        problems += [f"{window}: a child the Qt window has not: {c}"
+                     for c in children if id(c) not in names]
+        if len(found["parts"]) != len(panels):
+            problems.append(f"{len(found['parts'])} status bar parts, not {len(panels)}")
+        for part, name in zip(found["parts"], panels):
+            x, _, w, _ = rect(name)
+            if (part["right"], part["text"]) != (x + w, qt[name]["text"]):
+                problems.append(f"{name}: {part}, not ending at {x + w} with {qt[name]['text']!r}")
+        x, y, w, h = rect(window)
+        if window == "frmMain" and found["client"] != f"{w} {h - rect('client')[1]}":
+            problems.append(f"frmMain: client area {found['client']}, not {w} {h - rect('client')[1]}")
+        if window != "frmMain" and found["rect"] != qt[window]["rect"]:
+            problems.append(f"{window}: at {found['rect']}, not {qt[window]['rect']}")
 
-    for name in controls:
-        q, found = qt[name], [c for c in children if c["rect"] == place(name)]
-        if len(found) != 1:
-            problems.append(f"{name}: {len(found)} children at {place(name)}")
-            continue
-        c = found[0]
-        names[id(c)] = name
-        want = {"class": CLASSES[q["kind"]], "tabstop": q["focus"] == "yes"}
-        if want["class"] == "Edit":
-            want["readOnly"] = True
-        elif want["class"] != "msctls_statusbar32":
-            want["text"] = q["text"]
-        for key, value in want.items():
-            if c[key] != value:
-                problems.append(f"{name}: {key} is {c[key]!r}, not {value!r}")
-    problems += [f"a child the Qt window has not: {c}" for c in children if id(c) not in names]
+    for path in focus_paths:
+        order = [b["control"] for b in blocks(path) if b.get("event") == "focus"]
+        order = order[: order.index(order[0], 1)]
+        children = windows[top(order[0])]["children"]
+        focused = [names.get(id(c)) for c in children if c["focused"]]
+        tabbed = [names.get(id(c)) for c in children if c["tabstop"]]
+        if focused != order[:1]:
+            problems.append(f"the focus is on {focused}, not on {order[0]}")
+        if tabbed != order:
+            problems.append(f"the Tab order is {tabbed}, not {order}")
 
-    if len(parts) != len(panels):
-        problems.append(f"{len(parts)} status bar parts, not {len(panels)}")
-    for part, name in zip(parts, panels):
-        x, _, w, _ = map(int, qt[name]["rect"].split())
-        if (part["right"], part["text"]) != (x + w, qt[name]["text"]):
-            problems.append(f"{name}: part {part}, not ending at {x + w} saying {qt[name]['text']!r}")
-
-    focus = [b["control"] for b in blocks(keys_path) if b.get("event") == "focus"]
-    order = focus[: focus.index(focus[0], 1)]
-    focused = [names.get(id(c)) for c in children if c["focused"]]
-    tabbed = [names.get(id(c)) for c in children if c["tabstop"]]
-    if focused != order[:1]:
-        problems.append(f"the focus is on {focused}, not on {order[0]}")
-    if tabbed != order:
-        problems.append(f"the Tab order is {tabbed}, not {order}")
-
-    print("\n".join(problems) or f"{len(controls)} controls and {len(parts)} parts as in Qt")
+    print("\n".join(problems) or f"{len(names)} controls of {' '.join(windows)} as in Qt")
     return 1 if problems else 0
 
 
