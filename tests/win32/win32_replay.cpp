@@ -69,15 +69,31 @@ std::string xKey(const std::string& key) {
                                       : name);
 }
 
-// Presses keys with xdotool, a program of the X display run from inside Wine, in the
-// X window that Wine made for a top-level window, once it is on the screen; waits for
-// it or not.
-void xdotool(HWND window, const std::string& keys, bool wait) {
+// The virtual key of an xdotool key, modifiers left out.
+WPARAM virtualKey(const std::string& xkey) {
+    const std::string name = xkey.substr(xkey.rfind('+') + 1);
+    const std::pair<const char*, WPARAM> named[] = {
+        {"Tab", VK_TAB},         {"Escape", VK_ESCAPE}, {"Return", VK_RETURN},
+        {"KP_Enter", VK_RETURN}, {"space", VK_SPACE},   {"BackSpace", VK_BACK},
+        {"Delete", VK_DELETE},   {"F1", VK_F1},         {"F2", VK_F2}};
+    for (const auto& [x, vk] : named) {
+        if (name == x) {
+            return vk;
+        }
+    }
+    return LOBYTE(VkKeyScanW(static_cast<wchar_t>(name[0])));
+}
+
+// Presses keys with xdotool, a program of the X display started from inside Wine, in
+// the X window that Wine made for a top-level window, once it is on the screen (for
+// at most about 10 seconds). Wine gives no handle to a program of the host system to
+// wait for: the window sees the keys come.
+void xdotool(HWND window, const std::string& keys) {
     const std::string x =
         std::to_string(reinterpret_cast<UINT_PTR>(GetPropA(window, "__wine_x11_whole_window")));
-    std::wstring command =
-        widen("/bin/sh -c \"until xdotool windowfocus --sync " + x +
-              " 2>/dev/null; do sleep 0.05; done; xdotool key --delay 0 " + keys + "\"");
+    std::wstring command = widen("/bin/sh -c \"n=0; until timeout 5 xdotool windowfocus --sync " +
+                                 x + " 2>/dev/null; do n=$((n+1)); [ $n -lt 100 ] || exit 1; " +
+                                 "sleep 0.05; done; xdotool key --delay 0 " + keys + "\"");
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
@@ -86,11 +102,6 @@ void xdotool(HWND window, const std::string& keys, bool wait) {
         std::fprintf(stderr, "morvint-win32-replay: the shell cannot be started\n");
         std::exit(1);
     }
-    if (wait) {
-        WaitForSingleObject(process.hProcess, INFINITE);
-    }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
 }
 
 class Win32Target;
@@ -182,11 +193,13 @@ public:
 
 private:
     // One key at a time, each to the window then active: the window's message loop
-    // runs until the key is released, or the window or the program has ended.
+    // runs until the key is released (not another, such as one pressed in a message
+    // box that has closed), or the window or the program has ended.
     void press(const std::vector<std::string>& keys) {
         const UINT_PTR timeout = SetTimer(nullptr, 0, 20000, nullptr);
         for (const std::string& key : keys) {
-            xdotool(GetActiveWindow(), xKey(key), true);
+            const std::string x = xKey(key);
+            xdotool(GetActiveWindow(), x);
             MSG msg;
             bool released = false;
             while (!released && w_.hwnd() != nullptr && !w_.game().programEnded() &&
@@ -195,9 +208,8 @@ private:
                     std::fprintf(stderr, "morvint-win32-replay: the keys never came\n");
                     std::exit(1);
                 }
-                const bool modifier =
-                    msg.wParam == VK_SHIFT || msg.wParam == VK_CONTROL || msg.wParam == VK_MENU;
-                released = (msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP) && !modifier;
+                released = (msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP) &&
+                           msg.wParam == virtualKey(x);
                 if (!w_.preTranslate(msg)) {
                     TranslateMessage(&msg);
                     DispatchMessageW(&msg);
@@ -245,7 +257,7 @@ private:
             current->lastBox_ = box;
             current->printBox(box);
             if (!current->boxKeys_.empty()) {
-                xdotool(box, xKey(current->boxKeys_.front()), false);
+                xdotool(box, xKey(current->boxKeys_.front()));
                 current->boxKeys_.pop_front();
             }
         }
