@@ -71,30 +71,31 @@ const morvint::texts::PanelTexts& panelTexts(Panel p) {
     return morvint::texts::panels[index(p)];
 }
 
+// What a screen reader calls the box and tells of it.
+void setNames(QWidget* widget, Box b) {
+    const morvint::texts::ControlTexts& names = morvint::texts::boxes[static_cast<int>(b)];
+    widget->setAccessibleName(qs(names.name));
+    widget->setAccessibleDescription(qs(names.description));
+}
+
 // The command buttons, in the order in which they are created.
 struct ButtonDef {
     Button button;
     const char* caption;
     int left, top, width, height;  // twips
-    const char* accessibleName;
-    const char* description;
 };
 
 constexpr ButtonDef buttonDefs[] = {
-    {Button::northCom, "N", 2640, 2040, 255, 255, "North", "Go north"},
-    {Button::westCom, "W", 2400, 2280, 255, 255, "West", "Go west"},
-    {Button::eastCom, "E", 2880, 2280, 255, 255, "East", "Go east"},
-    {Button::southCom, "S", 2640, 2520, 255, 255, "South", "Go south"},
-    {Button::attackCom, "Attack", 120, 1920, 855, 255, "Attack", "Strike the enemy in this room."},
-    {Button::drinkCom, "Drink", 120, 2280, 855, 255, "Drink",
-     "Drink from the well or the potion in this room."},
-    {Button::crossCom, "Cross", 120, 2640, 855, 255, "Cross", "Cross the bridge in this room."},
-    {Button::pickupCom, "Pick Up", 1080, 1920, 855, 255, "Pick Up",
-     "Pick up the key in this room."},
-    {Button::unlockCom, "Unlock", 1080, 2280, 855, 255, "Unlock",
-     "Unlock the door in this room with a key you carry."},
-    {Button::useCom, "Use", 1080, 2640, 855, 255, "Use",
-     "Use the stairs or the transporter in this room."},
+    {Button::northCom, "N", 2640, 2040, 255, 255},
+    {Button::westCom, "W", 2400, 2280, 255, 255},
+    {Button::eastCom, "E", 2880, 2280, 255, 255},
+    {Button::southCom, "S", 2640, 2520, 255, 255},
+    {Button::attackCom, "Attack", 120, 1920, 855, 255},
+    {Button::drinkCom, "Drink", 120, 2280, 855, 255},
+    {Button::crossCom, "Cross", 120, 2640, 855, 255},
+    {Button::pickupCom, "Pick Up", 1080, 1920, 855, 255},
+    {Button::unlockCom, "Unlock", 1080, 2280, 855, 255},
+    {Button::useCom, "Use", 1080, 2640, 855, 255},
 };
 
 // The play-again box. F1 shows a short help on how to play on top of the question,
@@ -218,8 +219,9 @@ QPushButton* frmMain::makeButton(Button b) {
     button->setAutoDefault(false);
     button->setDefault(false);
     fitCaption(button);
-    button->setAccessibleName(QString::fromLatin1(def.accessibleName));
-    button->setAccessibleDescription(QString::fromLatin1(def.description));
+    const morvint::texts::ControlTexts& names = morvint::texts::buttons[index(def.button)];
+    button->setAccessibleName(qs(names.name));
+    button->setAccessibleDescription(qs(names.description));
     button->setProperty("Tag", QString());
     connect(button, &QPushButton::clicked, this, [this, b] { game_.click(b); });
     buttons_[index(b)] = button;
@@ -243,9 +245,7 @@ void frmMain::buildControls() {
     mainTxt_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     mainTxt_->setTabChangesFocus(true);
     mainTxt_->setUndoRedoEnabled(false);
-    mainTxt_->setAccessibleName(QStringLiteral("Narrative"));
-    mainTxt_->setAccessibleDescription(
-        QStringLiteral("What you see in the room and what happened after each command."));
+    setNames(mainTxt_, Box::mainTxt);
 
     // The Items frame comes between Attack and Drink, as it always has.
     for (const ButtonDef& def : buttonDefs) {
@@ -259,8 +259,7 @@ void frmMain::buildControls() {
     actionTxt_->setObjectName(QStringLiteral("actionTxt"));
     actionTxt_->setGeometry(twipsRect(960, 3000, 4575, 285));
     actionTxt_->setReadOnly(true);
-    actionTxt_->setAccessibleName(QStringLiteral("Last Action"));
-    actionTxt_->setAccessibleDescription(QStringLiteral("The last thing you did."));
+    setNames(actionTxt_, Box::actionTxt);
 
     actionLbl_ = new QLabel(QStringLiteral("Last Action:"), client);
     actionLbl_->setObjectName(QStringLiteral("actionLbl"));
@@ -305,8 +304,7 @@ void frmMain::buildItems() {
     itemFont.setWeight(QFont::Normal);
     itemFont.setItalic(false);
     itemTxt_->setFont(itemFont);
-    itemTxt_->setAccessibleName(QStringLiteral("Items"));
-    itemTxt_->setAccessibleDescription(QStringLiteral("The keys and the gold you carry."));
+    setNames(itemTxt_, Box::itemTxt);
     itemTxt_->installEventFilter(new EmptyBoxFocus(itemTxt_));
 }
 

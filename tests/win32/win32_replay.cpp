@@ -199,7 +199,8 @@ private:
         const UINT_PTR timeout = SetTimer(nullptr, 0, 20000, nullptr);
         for (const std::string& key : keys) {
             const std::string x = xKey(key);
-            xdotool(GetActiveWindow(), x);
+            const HWND target = GetActiveWindow();
+            xdotool(target, x);
             MSG msg;
             bool released = false;
             while (!released && w_.hwnd() != nullptr && !w_.game().programEnded() &&
@@ -208,12 +209,16 @@ private:
                     std::fprintf(stderr, "morvint-win32-replay: the keys never came\n");
                     std::exit(1);
                 }
+                const bool down = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
                 released = (msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP) &&
                            msg.wParam == virtualKey(x);
                 if (!w_.preTranslate(msg)) {
                     TranslateMessage(&msg);
                     DispatchMessageW(&msg);
                 }
+                // A key that closes its window is released where no window hears it.
+                released = released ||
+                           (down && msg.wParam == virtualKey(x) && GetActiveWindow() != target);
             }
         }
         KillTimer(nullptr, timeout);

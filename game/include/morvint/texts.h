@@ -52,4 +52,29 @@ inline constexpr PanelTexts panels[] = {
     {"Time:", "Total Time", "Total Time: "},
 };
 
+// What a screen reader calls a control, and what it tells of it.
+struct ControlTexts {
+    std::string_view name;
+    std::string_view description;
+};
+// By box: the narrative, the last action, the items.
+inline constexpr ControlTexts boxes[] = {
+    {"Narrative", "What you see in the room and what happened after each command."},
+    {"Last Action", "The last thing you did."},
+    {"Items", "The keys and the gold you carry."},
+};
+// By button, in the order of morvint::Button.
+inline constexpr ControlTexts buttons[] = {
+    {"Attack", "Strike the enemy in this room."},
+    {"Cross", "Cross the bridge in this room."},
+    {"Drink", "Drink from the well or the potion in this room."},
+    {"East", "Go east"},
+    {"North", "Go north"},
+    {"Pick Up", "Pick up the key in this room."},
+    {"South", "Go south"},
+    {"Use", "Use the stairs or the transporter in this room."},
+    {"Unlock", "Unlock the door in this room with a key you carry."},
+    {"West", "Go west"},
+};
+
 }  // namespace morvint::texts
