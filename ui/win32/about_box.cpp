@@ -61,6 +61,8 @@ AboutBox::AboutBox(HINSTANCE instance, int dpi, std::function<void()> closed)
     CreateWindowExW(WS_EX_CONTROLPARENT, className, widen(texts::aboutCaption).c_str(), WS_POPUP,
                     px(2295), px(1605), px(6000), px(4485), nullptr, nullptr, instance, this);
     buildControls(instance);
+    // Named after the game, not after its unseen caption.
+    names_.set(hwnd_, texts::aboutName);
     ShowWindow(hwnd_, SW_SHOW);
     SetFocus(GetDlgItem(hwnd_, IDOK));
 }
@@ -149,6 +151,9 @@ LRESULT AboutBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
             SetTextColor(reinterpret_cast<HDC>(wParam), RGB(0, 0, 0));
             return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+        case WM_DESTROY:
+            names_.clear();
+            return 0;
         case WM_NCDESTROY: {
             SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
             hwnd_ = nullptr;

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "morvint/sysinfo.h"
+#include "names.h"
 
 // The About box in plain Win32: borderless and modeless at its fixed place, the sky
 // behind transparent labels, OK and System Info... Enter presses the default button
@@ -43,4 +44,5 @@ private:
     std::function<void()> closed_;
     std::unique_ptr<morvint::SysInfoPlatform> platform_;
     HFONT fonts_[4] = {};
+    AccessibleNames names_;
 };

@@ -241,6 +241,12 @@ void MainWindow::buildControls(HINSTANCE instance) {
     SendMessageW(box(Box::mainTxt), EM_SETLIMITTEXT, 0, 0);
     for (Button b : morvint::allButtons) {
         setTag(b, {});
+        const texts::ControlTexts& names = texts::buttons[static_cast<int>(b)];
+        names_.set(button(b), names.name, names.description);
+    }
+    for (Box b : {Box::mainTxt, Box::actionTxt, Box::itemTxt}) {
+        const texts::ControlTexts& names = texts::boxes[static_cast<int>(b)];
+        names_.set(box(b), names.name, names.description);
     }
 }
 
@@ -343,6 +349,7 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             for (Button b : morvint::allButtons) {
                 RemovePropW(button(b), tagProperty);
             }
+            names_.clear();
             // The program ends with its last window.
             if (aboutBox() == nullptr) {
                 PostQuitMessage(0);

@@ -106,6 +106,7 @@ private:
     void announce(const std::wstring& text);
     void aboutMnu_Click();
 
+    AccessibleNames names_;
     std::unique_ptr<morvint::RandomSource> ownRandom_;
     morvint::Game game_;
 
