@@ -3,8 +3,11 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <stdexcept>
 #include <utility>
+#include <vector>
 
 #include "morvint/texts.h"
 
@@ -19,6 +22,7 @@ namespace texts = morvint::texts;
 constexpr int clientWidth = 5535;
 constexpr int clientHeight = 3540;
 constexpr wchar_t className[] = L"Morvint";
+constexpr DWORD windowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr wchar_t tagProperty[] = L"Tag";
 
 // Control ids, none of them IDOK or IDCANCEL: Enter and Esc press nothing.
@@ -112,6 +116,62 @@ IRawElementProviderSimple* hostProvider(HWND window) {
     return provider;
 }
 
+// The window's dots per inch: its monitor's where the system tells (Windows 10 and
+// later), else the system's, which is also what a null window gives.
+int windowDpi(HWND window) {
+    using GetDpi = UINT(WINAPI*)(HWND);
+    const FARPROC get = GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow");
+    if (get != nullptr && window != nullptr) {
+        return static_cast<int>(reinterpret_cast<GetDpi>(reinterpret_cast<void*>(get))(window));
+    }
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+// The width of a text in a font, in pixels.
+int textWidth(HDC dc, const LOGFONTW& font, const std::wstring& text) {
+    HFONT made = CreateFontIndirectW(&font);
+    HGDIOBJ old = SelectObject(dc, made);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    DeleteObject(made);
+    return size.cx;
+}
+
+// A font for a caption that `font` draws wider than `room`: narrower first, in steps
+// of 5% down to three quarters of its width, then a pixel smaller at a time, down to
+// 7 points; null when the caption fits as it is.
+HFONT fittedFont(HWND control, HFONT font, int room, int dpi) {
+    std::wstring text(GetWindowTextLengthW(control) + 1, L'\0');
+    text.resize(GetWindowTextW(control, text.data(), static_cast<int>(text.size())));
+    LOGFONTW base{};
+    GetObjectW(font, sizeof base, &base);
+    HDC dc = GetDC(control);
+    HGDIOBJ old = SelectObject(dc, font);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, old);
+    const int full = base.lfHeight != 0 ? std::abs(base.lfHeight) : metrics.tmHeight;
+    const int floor = std::min(MulDiv(7, dpi, 72), full);
+    HFONT fitted = nullptr;
+    for (int step = 0;; ++step) {
+        const int percent = std::max(100 - 5 * step, 75);
+        const int height = std::max(full - std::max(step - 5, 0), floor);
+        LOGFONTW fit = base;
+        fit.lfHeight = base.lfHeight > 0 ? height : -height;
+        fit.lfWidth = MulDiv(metrics.tmAveCharWidth, percent * height, 100 * full);
+        if (textWidth(dc, fit, text) <= room || (percent == 75 && height == floor)) {
+            fitted = step == 0 ? nullptr : CreateFontIndirectW(&fit);
+            break;
+        }
+    }
+    ReleaseDC(control, dc);
+    return fitted;
+}
+
 // F1 in the play-again box shows how to play on top of it; the question stays open.
 void CALLBACK showHelp(LPHELPINFO) {
     MessageBoxW(GetActiveWindow(), widen(texts::helpText).c_str(), widen(texts::helpTitle).c_str(),
@@ -166,6 +226,9 @@ MainWindow::~MainWindow() {
     DestroyAcceleratorTable(accelerators_);
     DeleteObject(font_);
     DeleteObject(itemFont_);
+    for (HFONT font : fitted_) {
+        DeleteObject(font);
+    }
 }
 
 void MainWindow::create(HINSTANCE instance) {
@@ -181,30 +244,75 @@ void MainWindow::create(HINSTANCE instance) {
     windowClass.lpszClassName = className;
     RegisterClassExW(&windowClass);  // fails harmlessly for a second window
 
-    HDC screen = GetDC(nullptr);
-    dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-
     // A fixed border: a title bar with minimize and close, but no resizing.
-    constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-    HMENU menu = CreateMenu();
-    RECT frame{0, 0, px(clientWidth), px(clientHeight)};
-    AdjustWindowRectEx(&frame, style, TRUE, 0);
-    CreateWindowExW(0, className, L"Morvint", style, CW_USEDEFAULT, CW_USEDEFAULT,
-                    frame.right - frame.left, frame.bottom - frame.top, nullptr, menu, instance,
-                    this);
+    CreateWindowExW(0, className, L"Morvint", windowStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0,
+                    nullptr, CreateMenu(), instance, this);
     if (hwnd_ == nullptr) {
         throw std::runtime_error("the main window cannot be created");
     }
+    dpi_ = windowDpi(hwnd_);
     buildMenus();
-    // A menu bar taller than one line takes its height from the client area: give it back.
-    RECT client;
-    GetClientRect(hwnd_, &client);
-    SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left,
-                 frame.bottom - frame.top + px(clientHeight) - client.bottom,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     buildControls(instance);
     buildStatusBar();
+    layOut();
+}
+
+void MainWindow::layOut() {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    // The message font as the system gives it is for the system's dots per inch.
+    metrics.lfMessageFont.lfHeight =
+        MulDiv(metrics.lfMessageFont.lfHeight, dpi_, windowDpi(nullptr));
+    LOGFONTW itemFont{};
+    itemFont.lfHeight = -MulDiv(825, dpi_, 7200);  // 8.25 points
+    itemFont.lfWeight = FW_NORMAL;
+    itemFont.lfCharSet = ANSI_CHARSET;
+    wcscpy(itemFont.lfFaceName, L"Times New Roman");
+    const HFONT oldFonts[] = {std::exchange(font_, CreateFontIndirectW(&metrics.lfMessageFont)),
+                              std::exchange(itemFont_, CreateFontIndirectW(&itemFont))};
+    std::vector<HFONT> oldFitted = std::exchange(fitted_, {});
+    for (const ControlDef& def : controlDefs) {
+        HWND c = control(def.id);
+        MoveWindow(c, px(def.left), px(def.top), px(def.width), px(def.height), TRUE);
+        const bool items = def.id == boxId(Box::itemTxt);
+        HFONT font = items ? itemFont_ : font_;
+        // A caption keeps its ink 2 pixels (at 96 dots per inch) inside a button's
+        // frame, and off a label's edge.
+        const bool pushButton = def.id >= buttonIds && def.id < frameId;
+        const bool label = def.id == labelId;
+        if (pushButton || label) {
+            const int room = px(def.width) - (pushButton ? 2 * MulDiv(4, dpi_, 96) : 1);
+            if (HFONT fitted = fittedFont(c, font, room, dpi_)) {
+                fitted_.push_back(font = fitted);
+            }
+        }
+        SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    }
+    for (HFONT font : oldFonts) {
+        DeleteObject(font);
+    }
+    for (HFONT font : oldFitted) {
+        DeleteObject(font);
+    }
+    int edges[std::size(panelWidths)];
+    int right = 0;
+    for (std::size_t i = 0; i < std::size(panelWidths); ++i) {
+        right += px(panelWidths[i]);
+        edges[i] = right;
+    }
+    SendMessageW(statusBar(), SB_SETPARTS, std::size(edges), reinterpret_cast<LPARAM>(edges));
+    // The client area's size, below a menu bar that may take more than one line.
+    RECT frame{0, 0, px(clientWidth), px(clientHeight)};
+    AdjustWindowRectEx(&frame, windowStyle, TRUE, 0);
+    const int width = frame.right - frame.left;
+    SetWindowPos(hwnd_, nullptr, 0, 0, width, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    SetWindowPos(hwnd_, nullptr, 0, 0, width,
+                 frame.bottom - frame.top + px(clientHeight) - client.bottom,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 int MainWindow::px(int twips) const {
@@ -213,29 +321,14 @@ int MainWindow::px(int twips) const {
 }
 
 void MainWindow::buildControls(HINSTANCE instance) {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    font_ = CreateFontIndirectW(&metrics.lfMessageFont);
-    LOGFONTW itemFont{};
-    itemFont.lfHeight = -MulDiv(825, dpi_, 7200);  // 8.25 points
-    itemFont.lfWeight = FW_NORMAL;
-    itemFont.lfCharSet = ANSI_CHARSET;
-    wcscpy(itemFont.lfFaceName, L"Times New Roman");
-    itemFont_ = CreateFontIndirectW(&itemFont);
-
     // Created in tab order: Tab follows the order of the window's children.
     for (const ControlDef& def : controlDefs) {
         const bool edit = def.windowClass == std::wstring_view(L"EDIT");
         // Each control a group of its own: the arrow keys never move the focus.
-        HWND control = CreateWindowExW(
-            edit ? WS_EX_CLIENTEDGE : 0, def.windowClass, widen(def.caption).c_str(),
-            WS_CHILD | WS_VISIBLE | WS_GROUP | def.style, px(def.left), px(def.top), px(def.width),
-            px(def.height), hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)), instance,
-            nullptr);
-        const bool items = def.id == boxId(Box::itemTxt);
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(items ? itemFont_ : font_),
-                     FALSE);
+        // Placed by layOut.
+        CreateWindowExW(edit ? WS_EX_CLIENTEDGE : 0, def.windowClass, widen(def.caption).c_str(),
+                        WS_CHILD | WS_VISIBLE | WS_GROUP | def.style, 0, 0, 0, 0, hwnd_,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)), instance, nullptr);
     }
     // The narrative grows for as long as the window lives.
     SendMessageW(box(Box::mainTxt), EM_SETLIMITTEXT, 0, 0);
@@ -272,12 +365,8 @@ void MainWindow::buildMenus() {
 }
 
 void MainWindow::buildStatusBar() {
-    int edges[std::size(panelWidths)];
-    int right = 0;
-    for (std::size_t i = 0; i < std::size(panelWidths); ++i) {
-        right += px(panelWidths[i]);
-        edges[i] = right;
-    }
+    // Three parts before layOut gives them their widths.
+    const int edges[] = {1, 2, -1};
     SendMessageW(statusBar(), SB_SETPARTS, std::size(edges), reinterpret_cast<LPARAM>(edges));
     for (Panel p : morvint::allPanels) {
         const texts::PanelTexts& text = texts::panels[static_cast<int>(p) - 1];
@@ -341,6 +430,16 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ACTIVATE:
             activate(LOWORD(wParam) != WA_INACTIVE);
             return 0;
+        case WM_DPICHANGED: {
+            // Moved to a monitor of other dots per inch: where the system suggests,
+            // every place and font again.
+            dpi_ = LOWORD(wParam);
+            const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+            SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            layOut();
+            return 0;
+        }
         case WM_DRAWITEM:
             drawPanel(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
             return TRUE;

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "about_box.h"
 #include "morvint/game.h"
@@ -93,6 +94,8 @@ private:
     void buildControls(HINSTANCE instance);
     void buildMenus();
     void buildStatusBar();
+    // Places every control, its font and the window's size at the window's dots per inch.
+    void layOut();
     int px(int twips) const;
     HWND control(int id) const { return GetDlgItem(hwnd_, id); }
     void command(WORD id);
@@ -114,6 +117,8 @@ private:
     HACCEL accelerators_ = nullptr;
     HFONT font_ = nullptr;
     HFONT itemFont_ = nullptr;
+    // The narrower or smaller fonts of captions that do not fit.
+    std::vector<HFONT> fitted_;
     int dpi_ = 96;
     // The control that gets the focus back when the window is active again.
     HWND focus_ = nullptr;
