@@ -57,15 +57,20 @@ void printParts(HWND stat) {
     CloseHandle(game);
 }
 
-// A top-level window: its title, place on the screen and client size, then each child.
+// A top-level window: its title, place on the screen, client size and client corner
+// on the screen, then each child.
 void printWindow(HWND window, HWND focus) {
     RECT r;
     RECT client;
+    POINT corner{};
     GetWindowRect(window, &r);
     GetClientRect(window, &client);
-    std::printf("{\"window\":%s,\"rect\":\"%ld %ld %ld %ld\",\"client\":\"%ld %ld\"}\n",
-                jsonString(text(window)).c_str(), r.left, r.top, r.right - r.left, r.bottom - r.top,
-                client.right, client.bottom);
+    ClientToScreen(window, &corner);
+    std::printf(
+        "{\"window\":%s,\"rect\":\"%ld %ld %ld %ld\",\"client\":\"%ld %ld\","
+        "\"origin\":\"%ld %ld\"}\n",
+        jsonString(text(window)).c_str(), r.left, r.top, r.right - r.left, r.bottom - r.top,
+        client.right, client.bottom, corner.x, corner.y);
     for (HWND c = GetWindow(window, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
         GetWindowRect(c, &r);
         MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
@@ -84,9 +89,33 @@ void printWindow(HWND window, HWND focus) {
     }
 }
 
+// Empties every caption of the window, the status bar's parts' too, and has it drawn
+// again: the screenshot without captions.
+void blank(HWND window) {
+    for (HWND c = GetWindow(window, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
+        if (kind(c) != STATUSCLASSNAMEA) {
+            SendMessageW(c, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+            continue;
+        }
+        // An empty text in the game's memory, left there for the drawing.
+        DWORD process = 0;
+        GetWindowThreadProcessId(c, &process);
+        HANDLE game = OpenProcess(PROCESS_VM_OPERATION, FALSE, process);
+        void* empty = VirtualAllocEx(game, nullptr, 16, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+        CloseHandle(game);
+        for (int i = 0; i < SendMessageW(c, SB_GETPARTS, 0, 0); ++i) {
+            const int drawn = HIWORD(SendMessageW(c, SB_GETTEXTLENGTHW, i, 0)) & SBT_OWNERDRAW;
+            SendMessageW(c, SB_SETTEXTW, i | drawn, reinterpret_cast<LPARAM>(empty));
+        }
+    }
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
 }  // namespace
 
-int main() {
+// `morvint-win32-probe --blank` empties the captions after printing.
+int main(int argc, char** argv) {
     HWND main = FindWindowW(L"Morvint", L"Morvint");
     if (main == nullptr) {
         std::fprintf(stderr, "morvint-win32-probe: no game window\n");
@@ -102,6 +131,9 @@ int main() {
         GetWindowThreadProcessId(w, &process);
         if (process == game && IsWindowVisible(w)) {
             printWindow(w, thread.hwndFocus);
+            if (argc == 2 && std::string_view(argv[1]) == "--blank") {
+                blank(w);
+            }
         }
     }
     return 0;

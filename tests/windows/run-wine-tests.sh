@@ -6,12 +6,13 @@
 # then, in a second one on a virtual X display of its own, every golden script
 # again through the Win32 main window (morvint-win32-replay), and the window
 # scripts of keys and focus, whose keys xdotool presses; the real game's window is
-# read from outside (morvint-win32-probe) and compared with the Qt window's layout;
-# last, the ZIP and the installer (check-packages.sh).
-# Usage: run-wine-tests.sh SOURCE_DIR WORK_DIR (kept between runs: GoogleTest,
-# the build and the prefixes).
+# read from outside (morvint-win32-probe) and compared with the Qt window's layout,
+# and its captions judged on screenshots at two DPI; last, the ZIP and the installer
+# (check-packages.sh).
+# Usage: run-wine-tests.sh SOURCE_DIR WORK_DIR [INK_CHECK] (the work folder is kept
+# between runs: GoogleTest, the build and the prefixes).
 set -euo pipefail
-[ -n "${MORVINT_XVFB:-}" ] || MORVINT_XVFB=1 exec xvfb-run -a "$0" "$@"
+[ -n "${MORVINT_XVFB:-}" ] || MORVINT_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
 src=$(realpath "$1") work=$(mkdir -p "$2" && realpath "$2")
 cross=(-G Ninja -DCMAKE_TOOLCHAIN_FILE="$src/cmake/mingw-w64.cmake")
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -45,7 +46,7 @@ ln -sf /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
 # made may fail (BadWindow). Morvint.exe then stays open on it while the scripts
 # play: the desktop closes a second after its last program, and one opened again
 # by a script's window would hold the check's output open until it closes.
-wine explorer /desktop=Morvint,640x480 >/dev/null 2>&1 &
+wine explorer /desktop=Morvint,1280x1024 >/dev/null 2>&1 &
 timeout 60 xdotool search --sync --name 'Wine desktop' >/dev/null
 wine "$work/build/ui/win32/Morvint.exe" >/dev/null 2>&1 &
 morvint=$!
@@ -66,5 +67,36 @@ for script in $(grep -l '^#>' ./*.script); do
     wine "$work/build/tests/morvint-win32-replay.exe" --spoken "$script"
 done
 kill -0 "$morvint"  # and it still runs
+# The captions whole at 96 and 144 dots per inch (the prefix's LogPixels), judged on
+# screenshots with and without them (morvint-ink-check, built with Qt, when given):
+# the main window alone, then with the About box in front; at 144 the client area is
+# 553 or 554 by 354 pixels.
+restart() {  # DPI [keys]
+    wineserver -k && wineserver -w
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null
+    wine explorer /desktop=Morvint,1280x1024 >/dev/null 2>&1 &
+    timeout 60 xdotool search --sync --name 'Wine desktop' >/dev/null
+    wine "$work/build/ui/win32/Morvint.exe" >/dev/null 2>&1 &
+    timeout 60 xdotool search --sync --onlyvisible --class morvint.exe windowfocus --sync \
+        ${2:+key $2} >/dev/null
+}
+judge() {  # NAME DPI
+    wine "$work/build/tests/morvint-win32-probe.exe" >"$work/$1.txt"
+    import -window root "$work/$1.png"
+    wine "$work/build/tests/morvint-win32-probe.exe" --blank >/dev/null
+    sleep 1
+    import -window root "$work/$1-blank.png"
+    "$ink" "$work/$1.png" "$work/$1-blank.png" "$work/$1.txt" "$2"
+}
+ink=${3:-}
+for dpi in ${ink:+96 144}; do
+    restart "$dpi"
+    judge "main$dpi" "$dpi"
+    restart "$dpi" "alt+h a"
+    timeout 20 xdotool search --sync --onlyvisible --name '^About MyApp$' >/dev/null
+    judge "about$dpi" "$dpi"
+done
+[ -z "$ink" ] || grep -qE '^\{"window":"Morvint".*"client":"55[34] 354"' "$work/main144.txt" ||
+    { echo "at 144 dots per inch the client area is not 553-554 by 354" >&2; exit 1; }
 # The ZIP and the installer, in a prefix of their own.
 "$src/tests/windows/check-packages.sh" "$work/build" "$work/packages"

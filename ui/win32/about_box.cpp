@@ -19,6 +19,7 @@ namespace texts = morvint::texts;
 
 constexpr wchar_t className[] = L"MorvintAbout";
 constexpr int sysInfoId = 102;
+constexpr int descriptionId = 103;
 
 // The box's controls in tab order, the buttons first; twips from its corner.
 struct ControlDef {
@@ -41,9 +42,10 @@ const ControlDef controlDefs[] = {
      WS_TABSTOP | BS_DEFPUSHBUTTON, 0},
     {sysInfoId, L"BUTTON", std::string(texts::aboutSysInfo), 4560, 3960, 1245, 345,
      WS_TABSTOP | BS_PUSHBUTTON, 0},
-    {-1, L"STATIC", std::string(texts::aboutDescription), 480, 1920, 5085, 1770, SS_LEFT, 1350},
-    {-1, L"STATIC", std::string(texts::aboutTitle), 1050, 240, 3885, 480, SS_LEFTNOWORDWRAP, 2400},
-    {-1, L"STATIC", "", 1050, 960, 3885, 225, SS_LEFTNOWORDWRAP, 975},
+    {descriptionId, L"STATIC", std::string(texts::aboutDescription), 480, 1920, 5085, 1770,
+     SS_OWNERDRAW, 1350},
+    {-1, L"STATIC", std::string(texts::aboutTitle), 1050, 240, 3885, 480, SS_OWNERDRAW, 2400},
+    {-1, L"STATIC", "", 1050, 960, 3885, 225, SS_OWNERDRAW, 975},
 };
 
 }  // namespace
@@ -146,11 +148,13 @@ LRESULT AboutBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_PAINT:
             paint();
             return 0;
-        case WM_CTLCOLORSTATIC:
+        case WM_DRAWITEM: {
             // Dark letters straight on the sky.
-            SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-            SetTextColor(reinterpret_cast<HDC>(wParam), RGB(0, 0, 0));
-            return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+            const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            SetTextColor(item.hDC, RGB(0, 0, 0));
+            drawLabel(item, dpi_, item.CtlID == descriptionId);
+            return TRUE;
+        }
         case WM_DESTROY:
             names_.clear();
             return 0;

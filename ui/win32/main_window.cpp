@@ -70,7 +70,7 @@ constexpr ControlDef controlDefs[] = {
      SBARS_TOOLTIPS | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER},
     {buttonId(Button::useCom), L"BUTTON", "Use", 1080, 2640, 855, 255, command},
     {boxId(Box::actionTxt), L"EDIT", texts::actionStart, 960, 3000, 4575, 285, oneLine},
-    {labelId, L"STATIC", "Last Action:", 0, 3000, 855, 255, SS_LEFTNOWORDWRAP},
+    {labelId, L"STATIC", "Last Action:", 0, 3000, 855, 255, SS_OWNERDRAW},
 };
 
 // The status bar's panels' widths in twips, from the left.
@@ -130,23 +130,63 @@ int windowDpi(HWND window) {
     return dpi;
 }
 
-// The width of a text in a font, in pixels.
-int textWidth(HDC dc, const LOGFONTW& font, const std::wstring& text) {
-    HFONT made = CreateFontIndirectW(&font);
-    HGDIOBJ old = SelectObject(dc, made);
-    SIZE size{};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    SelectObject(dc, old);
-    DeleteObject(made);
-    return size.cx;
-}
-
-// A font for a caption that `font` draws wider than `room`: narrower first, in steps
-// of 5% down to three quarters of its width, then a pixel smaller at a time, down to
-// 7 points; null when the caption fits as it is.
-HFONT fittedFont(HWND control, HFONT font, int room, int dpi) {
+// The control drawn into a bitmap of its size, with or without its caption.
+std::vector<COLORREF> drawn(HWND control, const RECT& size, bool caption) {
     std::wstring text(GetWindowTextLengthW(control) + 1, L'\0');
     text.resize(GetWindowTextW(control, text.data(), static_cast<int>(text.size())));
+    if (!caption) {
+        SetWindowTextW(control, L"");
+    }
+    HDC screen = GetDC(control);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, size.right, size.bottom);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc),
+                 PRF_CLIENT | PRF_ERASEBKGND);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < size.bottom; ++y) {
+        for (int x = 0; x < size.right; ++x) {
+            pixels.push_back(GetPixel(dc, x, y));
+        }
+    }
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(control, screen);
+    if (!caption) {
+        SetWindowTextW(control, text.c_str());
+    }
+    return pixels;
+}
+
+// Whether the caption's ink, as the control draws it, keeps `margin` pixels off
+// every edge.
+bool inkInside(HWND control, int margin) {
+    RECT size;
+    GetClientRect(control, &size);
+    const std::vector<COLORREF> with = drawn(control, size, true);
+    const std::vector<COLORREF> without = drawn(control, size, false);
+    for (int y = 0; y < size.bottom; ++y) {
+        for (int x = 0; x < size.right; ++x) {
+            const bool inside =
+                x >= margin && y >= margin && x < size.right - margin && y < size.bottom - margin;
+            if (!inside && with[y * size.right + x] != without[y * size.right + x]) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+// Gives a control whose caption's ink comes within `margin` pixels of its edge a
+// font that keeps it off: narrower first, in steps of 5% down to three quarters of
+// its width, then a pixel smaller at a time, down to 7 points. Returns that font, or
+// null when the caption fits as it is.
+HFONT fitCaption(HWND control, HFONT font, int margin, int dpi) {
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    if (inkInside(control, margin)) {
+        return nullptr;
+    }
     LOGFONTW base{};
     GetObjectW(font, sizeof base, &base);
     HDC dc = GetDC(control);
@@ -154,21 +194,24 @@ HFONT fittedFont(HWND control, HFONT font, int room, int dpi) {
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
     SelectObject(dc, old);
+    ReleaseDC(control, dc);
     const int full = base.lfHeight != 0 ? std::abs(base.lfHeight) : metrics.tmHeight;
     const int floor = std::min(MulDiv(7, dpi, 72), full);
     HFONT fitted = nullptr;
-    for (int step = 0;; ++step) {
+    for (int step = 1; !fitted; ++step) {
         const int percent = std::max(100 - 5 * step, 75);
         const int height = std::max(full - std::max(step - 5, 0), floor);
         LOGFONTW fit = base;
         fit.lfHeight = base.lfHeight > 0 ? height : -height;
         fit.lfWidth = MulDiv(metrics.tmAveCharWidth, percent * height, 100 * full);
-        if (textWidth(dc, fit, text) <= room || (percent == 75 && height == floor)) {
-            fitted = step == 0 ? nullptr : CreateFontIndirectW(&fit);
-            break;
+        HFONT candidate = CreateFontIndirectW(&fit);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(candidate), FALSE);
+        if (inkInside(control, margin) || (percent == 75 && height == floor)) {
+            fitted = candidate;
+        } else {
+            DeleteObject(candidate);
         }
     }
-    ReleaseDC(control, dc);
     return fitted;
 }
 
@@ -194,6 +237,19 @@ std::string narrow(std::wstring_view text) {
     WideCharToMultiByte(CP_UTF8, 0, text.data(), size, utf8.data(), static_cast<int>(utf8.size()),
                         nullptr, nullptr);
     return utf8;
+}
+
+void drawLabel(const DRAWITEMSTRUCT& item, int dpi, bool wrap) {
+    std::wstring text(GetWindowTextLengthW(item.hwndItem) + 1, L'\0');
+    text.resize(GetWindowTextW(item.hwndItem, text.data(), static_cast<int>(text.size())));
+    RECT place = item.rcItem;
+    place.left += MulDiv(2, dpi, 96);
+    SetBkMode(item.hDC, TRANSPARENT);
+    HGDIOBJ old = SelectObject(
+        item.hDC, reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
+    DrawTextW(item.hDC, text.c_str(), -1, &place,
+              DT_LEFT | DT_NOPREFIX | (wrap ? DT_WORDBREAK : DT_SINGLELINE));
+    SelectObject(item.hDC, old);
 }
 
 MainWindow::MainWindow(HINSTANCE instance)
@@ -277,15 +333,21 @@ void MainWindow::layOut() {
         MoveWindow(c, px(def.left), px(def.top), px(def.width), px(def.height), TRUE);
         const bool items = def.id == boxId(Box::itemTxt);
         HFONT font = items ? itemFont_ : font_;
-        // A caption keeps its ink 2 pixels (at 96 dots per inch) inside a button's
-        // frame, and off a label's edge.
+        // A caption keeps its ink 2 pixels (3 from 144 dots per inch) off a button's
+        // edge, and off a label's edge.
         const bool pushButton = def.id >= buttonIds && def.id < frameId;
-        const bool label = def.id == labelId;
-        if (pushButton || label) {
-            const int room = px(def.width) - (pushButton ? 2 * MulDiv(4, dpi_, 96) : 1);
-            if (HFONT fitted = fittedFont(c, font, room, dpi_)) {
+        if (pushButton || def.id == labelId) {
+            const int margin = pushButton ? (dpi_ >= 120 ? 3 : 2) : 1;
+            if (HFONT fitted = fitCaption(c, font, margin, dpi_)) {
                 fitted_.push_back(font = fitted);
             }
+        }
+        if (def.id == statId) {
+            // 7.5 points: the status bar puts its line low, and a descender at the
+            // message font's size comes within 2 pixels of its bottom.
+            LOGFONTW small = metrics.lfMessageFont;
+            small.lfHeight = -MulDiv(750, dpi_, 7200);
+            fitted_.push_back(font = CreateFontIndirectW(&small));
         }
         SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
@@ -440,9 +502,17 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             layOut();
             return 0;
         }
-        case WM_DRAWITEM:
-            drawPanel(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        case WM_DRAWITEM: {
+            const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (item.CtlType == ODT_STATIC) {
+                FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
+                SetTextColor(item.hDC, GetSysColor(COLOR_BTNTEXT));
+                drawLabel(item, dpi_, false);
+            } else {
+                drawPanel(item);
+            }
             return TRUE;
+        }
         case WM_DESTROY:
             KillTimer(hwnd_, Timer1);
             for (Button b : morvint::allButtons) {

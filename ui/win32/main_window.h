@@ -21,6 +21,11 @@
 std::wstring widen(std::string_view text);
 std::string narrow(std::wstring_view text);
 
+// Draws an owner-drawn label's caption in its font and the device context's colour,
+// 2 pixels (at 96 dots per inch) in from its left edge, which a letter without side
+// bearing ("L", "A") would touch; wrapped at words or on one line.
+void drawLabel(const DRAWITEMSTRUCT& item, int dpi, bool wrap);
+
 // The main window in plain Win32: every control of the game, its menus, status bar
 // and clock. The game itself runs in morvint::Game; the window runs its commands and
 // draws the view it is shown.
