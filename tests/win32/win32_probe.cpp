@@ -59,7 +59,7 @@ void printParts(HWND stat) {
 
 // A top-level window: its title, place on the screen, client size and client corner
 // on the screen, then each child.
-void printWindow(HWND window, HWND focus) {
+void printWindow(HWND window) {
     RECT r;
     RECT client;
     POINT corner{};
@@ -78,11 +78,10 @@ void printWindow(HWND window, HWND focus) {
         const auto yes = [](bool b) { return b ? "true" : "false"; };
         std::printf(
             "{\"class\":%s,\"text\":%s,\"rect\":\"%ld %ld %ld %ld\",\"tabstop\":%s,"
-            "\"readOnly\":%s,\"default\":%s,\"enabled\":%s,\"focused\":%s}\n",
+            "\"readOnly\":%s,\"default\":%s,\"enabled\":%s}\n",
             jsonString(kind(c)).c_str(), jsonString(text(c)).c_str(), r.left, r.top,
             r.right - r.left, r.bottom - r.top, yes(style & WS_TABSTOP), yes(style & ES_READONLY),
-            yes(kind(c) == "Button" && (style & 0xF) == BS_DEFPUSHBUTTON), yes(IsWindowEnabled(c)),
-            yes(c == focus));
+            yes(kind(c) == "Button" && (style & 0xF) == BS_DEFPUSHBUTTON), yes(IsWindowEnabled(c)));
         if (kind(c) == STATUSCLASSNAMEA) {
             printParts(c);
         }
@@ -122,15 +121,13 @@ int main(int argc, char** argv) {
         return 1;
     }
     DWORD game = 0;
-    GUITHREADINFO thread{};
-    thread.cbSize = sizeof thread;
-    GetGUIThreadInfo(GetWindowThreadProcessId(main, &game), &thread);
+    GetWindowThreadProcessId(main, &game);
     // The game's windows on the screen, from the front.
     for (HWND w = GetTopWindow(nullptr); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
         DWORD process = 0;
         GetWindowThreadProcessId(w, &process);
         if (process == game && IsWindowVisible(w)) {
-            printWindow(w, thread.hwndFocus);
+            printWindow(w);
             if (argc == 2 && std::string_view(argv[1]) == "--blank") {
                 blank(w);
             }

@@ -55,11 +55,11 @@ wine "$work/build/tests/test_win32.exe"
 # Its controls, read from outside at the start and with the About box open, are
 # the Qt windows'.
 wine "$work/build/tests/morvint-win32-probe.exe" >"$work/probe.txt"
-python3 ../windows/check_layout.py ../window/layout.out "$work/probe.txt" ../window/keys.out
+python3 ../windows/check_layout.py ../window/layout.out "$work/probe.txt"
 xdotool search --onlyvisible --class morvint.exe windowfocus --sync key alt+h a
 timeout 20 xdotool search --sync --onlyvisible --name '^About MyApp$' >/dev/null
 wine "$work/build/tests/morvint-win32-probe.exe" >"$work/probe.txt"
-python3 ../windows/check_layout.py ../window/layout.out "$work/probe.txt" ../window/about.out
+python3 ../windows/check_layout.py ../window/layout.out "$work/probe.txt"
 python3 golden.py check wine "$work/build/tests/morvint-win32-replay.exe" -- *.script \
     ../window/{clock,keys,focus,about}.script ../win32/*.script
 # What the window tells a screen reader through UI Automation, as the "#>" lines say.
