@@ -44,9 +44,7 @@ TEST(Win32Window, AppendKeepsSelectionAndFirstLine) {
                      reinterpret_cast<LPARAM>(&to));
         EXPECT_EQ(std::tuple(from, to), std::tuple(DWORD(start), DWORD(stop)));
         EXPECT_EQ(SendMessageW(narrative, EM_GETFIRSTVISIBLELINE, 0, 0), lines);
-        std::wstring shown(GetWindowTextLengthW(narrative) + 1, L'\0');
-        shown.resize(GetWindowTextW(narrative, shown.data(), static_cast<int>(shown.size())));
-        EXPECT_EQ(narrow(shown), view.boxes[0]);
+        EXPECT_EQ(narrow(windowText(narrative)), view.boxes[0]);
     }
 }
 

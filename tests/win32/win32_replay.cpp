@@ -35,9 +35,7 @@ using namespace morvint::replay;
 namespace {
 
 std::string text(HWND control) {
-    std::wstring text(GetWindowTextLengthW(control) + 1, L'\0');
-    text.resize(GetWindowTextW(control, text.data(), static_cast<int>(text.size())));
-    return narrow(text);
+    return narrow(windowText(control));
 }
 
 // A status bar part; the window draws a disabled one itself, from a pointer to its text.

@@ -132,8 +132,7 @@ int windowDpi(HWND window) {
 
 // The control drawn into a bitmap of its size, with or without its caption.
 std::vector<COLORREF> drawn(HWND control, const RECT& size, bool caption) {
-    std::wstring text(GetWindowTextLengthW(control) + 1, L'\0');
-    text.resize(GetWindowTextW(control, text.data(), static_cast<int>(text.size())));
+    const std::wstring text = windowText(control);
     if (!caption) {
         SetWindowTextW(control, L"");
     }
@@ -239,9 +238,14 @@ std::string narrow(std::wstring_view text) {
     return utf8;
 }
 
+std::wstring windowText(HWND window) {
+    std::wstring text(GetWindowTextLengthW(window) + 1, L'\0');
+    text.resize(GetWindowTextW(window, text.data(), static_cast<int>(text.size())));
+    return text;
+}
+
 void drawLabel(const DRAWITEMSTRUCT& item, int dpi, bool wrap) {
-    std::wstring text(GetWindowTextLengthW(item.hwndItem) + 1, L'\0');
-    text.resize(GetWindowTextW(item.hwndItem, text.data(), static_cast<int>(text.size())));
+    const std::wstring text = windowText(item.hwndItem);
     RECT place = item.rcItem;
     place.left += MulDiv(2, dpi, 96);
     SetBkMode(item.hDC, TRANSPARENT);

@@ -20,6 +20,8 @@
 // UTF-8, as the game keeps its texts, to and from the UTF-16 of the Win32 API.
 std::wstring widen(std::string_view text);
 std::string narrow(std::wstring_view text);
+// A window's or control's text.
+std::wstring windowText(HWND window);
 
 // Draws an owner-drawn label's caption in its font and the device context's colour,
 // 2 pixels (at 96 dots per inch) in from its left edge, which a letter without side
