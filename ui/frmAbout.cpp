@@ -18,11 +18,6 @@
 #include "morvint/texts.h"
 #include "twips.h"
 
-#if !defined(MORVINT_VERSION_MAJOR) || !defined(MORVINT_VERSION_MINOR) || \
-    !defined(MORVINT_VERSION_PATCH)
-#error "MORVINT_VERSION_MAJOR, _MINOR and _PATCH must come from the build"
-#endif
-
 namespace {
 
 namespace texts = morvint::texts;
@@ -154,10 +149,7 @@ void frmAbout::setSysInfoPlatform(std::unique_ptr<morvint::SysInfoPlatform> plat
 }
 
 void frmAbout::Form_Load() {
-    lblVersion_->setText(qs(texts::aboutVersion) + QStringLiteral(" %1.%2.%3")
-                                                       .arg(MORVINT_VERSION_MAJOR)
-                                                       .arg(MORVINT_VERSION_MINOR)
-                                                       .arg(MORVINT_VERSION_PATCH));
+    lblVersion_->setText(qs(texts::aboutVersionLine()));
     lblVersion_->setAccessibleName(lblVersion_->text());
 }
 

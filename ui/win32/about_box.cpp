@@ -8,11 +8,6 @@
 #include "morvint/sky.h"
 #include "morvint/texts.h"
 
-#if !defined(MORVINT_VERSION_MAJOR) || !defined(MORVINT_VERSION_MINOR) || \
-    !defined(MORVINT_VERSION_PATCH)
-#error "MORVINT_VERSION_MAJOR, _MINOR and _PATCH must come from the build"
-#endif
-
 namespace {
 
 namespace texts = morvint::texts;
@@ -31,12 +26,6 @@ struct ControlDef {
     int points100;  // the label's MS Sans Serif size in hundredths of a point; 0: message font
 };
 
-std::wstring versionText() {
-    return widen(std::string(texts::aboutVersion) + " " + std::to_string(MORVINT_VERSION_MAJOR) +
-                 "." + std::to_string(MORVINT_VERSION_MINOR) + "." +
-                 std::to_string(MORVINT_VERSION_PATCH));
-}
-
 const ControlDef controlDefs[] = {
     {IDOK, L"BUTTON", std::string(texts::aboutOk), 3120, 3960, 1260, 345,
      WS_TABSTOP | BS_DEFPUSHBUTTON, 0},
@@ -45,7 +34,7 @@ const ControlDef controlDefs[] = {
     {descriptionId, L"STATIC", std::string(texts::aboutDescription), 480, 1920, 5085, 1770,
      SS_OWNERDRAW, 1350},
     {-1, L"STATIC", std::string(texts::aboutTitle), 1050, 240, 3885, 480, SS_OWNERDRAW, 2400},
-    {-1, L"STATIC", "", 1050, 960, 3885, 225, SS_OWNERDRAW, 975},
+    {-1, L"STATIC", texts::aboutVersionLine(), 1050, 960, 3885, 225, SS_OWNERDRAW, 975},
 };
 
 }  // namespace
@@ -92,7 +81,7 @@ void AboutBox::buildControls(HINSTANCE instance) {
             wcscpy(sans.lfFaceName, L"MS Sans Serif");
             font = fonts_[made++] = CreateFontIndirectW(&sans);
         }
-        const std::wstring caption = def.caption.empty() ? versionText() : widen(def.caption);
+        const std::wstring caption = widen(def.caption);
         HWND control = CreateWindowExW(
             0, def.windowClass, caption.c_str(), WS_CHILD | WS_VISIBLE | def.style, px(def.left),
             px(def.top), px(def.width), px(def.height), hwnd_,

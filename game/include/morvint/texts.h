@@ -3,6 +3,7 @@
 // About box and the window's texts before the first game.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace morvint::texts {
@@ -31,6 +32,8 @@ inline constexpr std::string_view aboutCaption = "About MyApp";
 inline constexpr std::string_view aboutName = "About Morvint";
 inline constexpr std::string_view aboutTitle = "Morvint";
 inline constexpr std::string_view aboutVersion = "Version";  // then " major.minor.patch"
+// "Version major.minor.patch" of this build.
+std::string aboutVersionLine();
 inline constexpr std::string_view aboutDescription =
     "A text-based maze which you navigate your way through. The object is to find the gold "
     "and escape the maze alive. Be careful though, monsters lurk within the maze.";
