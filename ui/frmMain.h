@@ -57,6 +57,8 @@ public:
     QTimer* timer() const { return Timer1_; }
     // The About box, while it exists.
     QWidget* aboutBox() const { return about_; }
+    // The real play-again box, the question's default: true for Yes.
+    bool showPlayAgainBox();
 
 private slots:
     void Timer1_Timer();
@@ -78,7 +80,6 @@ private:
     void appendNarrative(const QString& text);
     // A panel's text, its fit and the name a screen reader reads.
     void showPanelText(morvint::Panel p, const QString& value);
-    bool showPlayAgainBox();
     static void closeProgram();
 
     std::unique_ptr<morvint::RandomSource> ownRandom_;

@@ -1,15 +1,12 @@
 // SPDX-License-Identifier: MIT
 // What the window scripts cannot show: the caret and scroll kept when text
-// arrives, the real modal boxes (play again, Undo, System Info), the end of the
-// program with its windows, the About box's picture, the icon, and
-// captions that fit at the fonts and scales of common desktops.
+// arrives, the end of the program with its windows, the About box's picture, the
+// icon, and captions that fit at the fonts and scales of common desktops.
 
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QProxyStyle>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -27,32 +24,6 @@ T* child(QObject* parent, const char* name) {
     return parent->findChild<T*>(QLatin1String(name));
 }
 
-// At the next turn of the event loop, hands the open modal box to `act`.
-void onNextBox(std::function<void(QMessageBox&)> act) {
-    QTimer::singleShot(0, [act = std::move(act)] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            act(*box);
-        }
-    });
-}
-
-// The next modal box as seen: title, text, icon, buttons, and whether any
-// button carries an icon; then it is closed with `answer`.
-QString seenBox;
-void answerNextBox(QMessageBox::StandardButton answer) {
-    onNextBox([answer](QMessageBox& box) {
-        const QList<QAbstractButton*> buttons = box.buttons();
-        const bool icons = std::any_of(buttons.begin(), buttons.end(),
-                                       [](QAbstractButton* b) { return !b->icon().isNull(); });
-        seenBox = QStringLiteral("%1 | %2 | %3 %4 %5 %6")
-                      .arg(box.windowTitle(), box.text())
-                      .arg(int(box.icon()))
-                      .arg(int(box.standardButtons()))
-                      .arg(box.isModal() ? "true" : "false", icons ? "true" : "false");
-        box.button(answer)->click();
-    });
-}
-
 // Runs the event loop until the program ends: 0, or 99 if it never does.
 int runUntilTheEnd() {
     QTimer::singleShot(20000, [] { QCoreApplication::exit(99); });
@@ -60,18 +31,6 @@ int runUntilTheEnd() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return result;
 }
-
-// The style of a desktop that puts icons on dialog buttons, as GNOME's does.
-class ButtonIconStyle : public QProxyStyle {
-public:
-    using QProxyStyle::QProxyStyle;
-    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
-                  QStyleHintReturn* answer) const override {
-        return hint == SH_DialogButtonBox_ButtonsHaveIcons
-                   ? 1
-                   : QProxyStyle::styleHint(hint, option, widget, answer);
-    }
-};
 
 }  // namespace
 
@@ -126,83 +85,6 @@ private slots:
         }
     }
 
-    // The real play-again box: modal, "New Game", no icon, Yes and No with Yes the
-    // default, no icons on buttons even where the desktop's style puts them. F1
-    // shows how to play; Esc and the close button leave the question open. Yes
-    // starts a new game in the same window; No ends the program, after which
-    // nothing runs: not a button, the clock or New.
-    void playAgain_data() {
-        QTest::addColumn<bool>("yes");
-        QTest::newRow("Yes") << true;
-        QTest::newRow("No") << false;
-    }
-    void playAgain() {
-        QFETCH(bool, yes);
-        QApplication::setStyle(new ButtonIconStyle(QStringLiteral("Fusion")));
-        QString help;
-        bool stillAskingYesFirst = false;
-        onNextBox([&](QMessageBox& box) {
-            answerNextBox(QMessageBox::Ok);
-            QTest::keyClick(&box, Qt::Key_F1);
-            help = seenBox;
-            seenBox.clear();
-            QTest::keyClick(&box, Qt::Key_Escape);
-            box.close();
-            stillAskingYesFirst = box.isVisible() && QApplication::activeModalWidget() == &box &&
-                                  box.defaultButton() == box.button(QMessageBox::Yes);
-            answerNextBox(yes ? QMessageBox::Yes : QMessageBox::No);
-        });
-        // West past the snake, which lets the player move first and strikes the leaver,
-        // onto the rickety bridge, and across.
-        random_->push(0.1f);
-        random_->push(0.1f);
-        for (const char* name : {"westCom", "westCom", "crossCom"}) {
-            child<QPushButton>(w_.get(), name)->click();
-        }
-        QCOMPARE(help,
-                 "Morvint | Find the gold and get out of the maze without dying.\n\nN, S, E and W "
-                 "take you to the next room. Attack fights the enemy in the room, Drink drinks "
-                 "from a well or a potion, Cross crosses a bridge, Pick Up takes a key, Unlock "
-                 "opens a door with a key you carry, and Use takes stairs or a transporter.\n\n"
-                 "The status bar shows your hit points, the enemy's hit points and the time "
-                 "played. | 0 1024 true false");
-        QVERIFY(stillAskingYesFirst);
-        QCOMPARE(seenBox, QStringLiteral("New Game | Would you like to play again? | 0 81920 true "
-                                         "false"));
-        QCOMPARE(endings_, yes ? 0 : 1);
-        QCOMPARE(w_->timer()->isActive(), yes);
-        child<QPushButton>(w_.get(), "attackCom")->click();
-        w_->timer()->timeout({});
-        QCOMPARE(w_->panel(morvint::Panel::time)->text(), yes ? "0:01" : "0:00");
-        child<QAction>(w_.get(), "newMnu")->trigger();
-        QCOMPARE(child<QPlainTextEdit>(w_.get(), "mainTxt")->toPlainText(),
-                 yes ? "You are in a small room at the entrance of a maze. You have to find the "
-                       "gold and get out without dying. You can go north or west. "
-                     : "You died crossing a bad bridge. ");
-        QCOMPARE(child<QLineEdit>(w_.get(), "actionTxt")->text(),
-                 yes ? "Entered a maze" : "Crossed a bridge");
-    }
-
-    // Undo, by Alt+Backspace on a button: the scolding with its stop icon, then
-    // every window closes, the About box too, and the event loop is left.
-    void undo() {
-        frmMain window(*random_);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        QPointer<QWidget> about;
-        QTimer::singleShot(0, [&] {
-            child<QAction>(&window, "aboutMnu")->trigger();
-            about = window.aboutBox();
-            window.activateWindow();
-            answerNextBox(QMessageBox::Ok);
-            QTest::keySequence(child(&window, "northCom"),
-                               QKeySequence(Qt::ALT | Qt::Key_Backspace));
-        });
-        QCOMPARE(runUntilTheEnd(), 0);
-        QCOMPARE(seenBox, QStringLiteral("Cheater! | Cheaters never prosper! | 3 1024 true false"));
-        QVERIFY(window.game().programEnded() && !window.isVisible() && about.isNull());
-    }
-
     // Exit (Ctrl+Q) closes the main window only: the About box stays usable, and
     // its OK then ends the program; nothing asked for the end.
     void exitWithAboutOpen() {
@@ -224,9 +106,7 @@ private slots:
 
     // The About box's sky: 400 by 300 pixels, 256 different colours in 8-bit
     // indexes from sky blue to near white, painted from the top-left corner.
-    // Without a registry System Info... (pressed by Enter while it has the focus)
-    // shows the one message: titled "Morvint", OK only, no icon; the box stays
-    // open. The window's icon is our own opaque 32 by 32 picture; Timer1 ticks
+    // The window's icon is our own opaque 32 by 32 picture; Timer1 ticks
     // once a minute.
     void aboutBoxAndPictures() {
         frmAbout box;
@@ -243,12 +123,6 @@ private slots:
         const QImage shown = box.grab().toImage();
         for (const QPoint p : {QPoint(0, 0), QPoint(399, 10), QPoint(10, 298)})
             QCOMPARE(shown.pixelColor(p).rgb(), picture.pixelColor(p).rgb());
-        answerNextBox(QMessageBox::Ok);
-        child(&box, "cmdSysInfo")->setFocus();
-        QTest::keyClick(&box, Qt::Key_Return);
-        QCOMPARE(seenBox,
-                 "Morvint | System Information Is Unavailable At This Time | 0 1024 true false");
-        QVERIFY(box.isVisible());
         QVERIFY(!w_->windowIcon().isNull());
         const QImage icon(QStringLiteral(":/morvint/morvint.xpm"));
         QCOMPARE(icon.size(), QSize(32, 32));

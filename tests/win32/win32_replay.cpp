@@ -11,9 +11,8 @@
 //   tick [N]     N ticks of Timer1 (1 when left out)
 //   windows      prints the open windows
 //   menu aboutMnu  opens the About box
-// and one of its own:
-//   boxes KEY... from now on prints each message box that opens
-//                ({"event":"box","title":TITLE,"text":TEXT}) and presses the next KEY
+//   boxes KEY... from now on prints each message box that opens ({"event":"box",
+//                "title":..,"text":..,"icon":..,"buttons":..}) and presses the next KEY
 //                in it; the real play-again box asks, and its answer is printed.
 #include <windows.h>
 
@@ -250,7 +249,8 @@ private:
         return yes;
     }
 
-    // A message box comes to the front: printed the first time, and its key pressed.
+    // A message box comes to the front: once its own message loop runs, with its
+    // default button chosen, it is printed the first time and its key pressed.
     static LRESULT CALLBACK boxOpens(int code, WPARAM wParam, LPARAM lParam) {
         const auto box = reinterpret_cast<HWND>(wParam);
         wchar_t kind[16] = L"";
@@ -258,30 +258,62 @@ private:
         if (code == HCBT_ACTIVATE && current->realBoxes_ && box != current->lastBox_ &&
             std::wstring_view(kind) == L"#32770") {
             current->lastBox_ = box;
-            current->printBox(box);
-            if (!current->boxKeys_.empty()) {
-                xdotool(box, xKey(current->boxKeys_.front()));
-                current->boxKeys_.pop_front();
-            }
+            SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR timer, DWORD) {
+                KillTimer(nullptr, timer);
+                current->printBox(current->lastBox_);
+                if (!current->boxKeys_.empty()) {
+                    xdotool(current->lastBox_, xKey(current->boxKeys_.front()));
+                    current->boxKeys_.pop_front();
+                }
+            });
         }
         return CallNextHookEx(nullptr, code, wParam, lParam);
     }
 
+    // Its title, text, icon and buttons, in order of their captions, the default one
+    // marked.
     void printBox(HWND box) {
-        std::string words;
+        struct Seen {
+            std::string text, icon;
+            std::vector<std::string> buttons;
+        } seen;
         EnumChildWindows(
             box,
             [](HWND child, LPARAM found) {
+                Seen& seen = *reinterpret_cast<Seen*>(found);
                 wchar_t kind[16] = L"";
                 GetClassNameW(child, kind, 16);
-                if (_wcsicmp(kind, L"Static") == 0 && GetWindowTextLengthW(child) > 0) {
-                    *reinterpret_cast<std::string*>(found) = text(child);
+                const auto style = GetWindowLongW(child, GWL_STYLE);
+                const std::pair<LPCWSTR, const char*> icons[] = {{IDI_ASTERISK, "information"},
+                                                                 {IDI_EXCLAMATION, "warning"},
+                                                                 {IDI_HAND, "stop"},
+                                                                 {IDI_QUESTION, "question"}};
+                if (_wcsicmp(kind, L"Button") == 0) {
+                    std::string caption = text(child);
+                    std::erase(caption, '&');
+                    const bool byDefault = (style & 0xF) == BS_DEFPUSHBUTTON;
+                    seen.buttons.push_back(caption + (byDefault ? " (default)" : ""));
+                } else if ((style & SS_TYPEMASK) == SS_ICON) {
+                    const auto shown = SendMessageW(child, STM_GETICON, 0, 0);
+                    for (const auto& [id, name] : icons) {
+                        if (shown == reinterpret_cast<LRESULT>(LoadIconW(nullptr, id))) {
+                            seen.icon = name;
+                        }
+                    }
+                } else if (GetWindowTextLengthW(child) > 0) {
+                    seen.text = text(child);
                 }
                 return TRUE;
             },
-            reinterpret_cast<LPARAM>(&words));
+            reinterpret_cast<LPARAM>(&seen));
+        std::sort(seen.buttons.begin(), seen.buttons.end());
+        std::string buttons;
+        for (const std::string& b : seen.buttons) {
+            buttons += (buttons.empty() ? "" : ", ") + b;
+        }
         session_.out.line(R"({"event":"box","title":)" + jsonString(text(box)) + R"(,"text":)" +
-                          jsonString(words) + "}");
+                          jsonString(seen.text) + R"(,"icon":)" + jsonString(seen.icon) +
+                          R"(,"buttons":)" + jsonString(buttons) + "}");
     }
 
     Session& session_;

@@ -13,6 +13,9 @@
 //   layout       prints one line for each control and menu item of every open window
 //                (its parent, place, caption, font, colour, focus, default, names and tool tip)
 //   ask show     prints the state at every later play-again question, before its answer
+//   boxes KEY... from now on presses each KEY in the message box then open, printing
+//                the box first ({"event":"box","title":..,"text":..,"icon":..,"buttons":..});
+//                the real play-again box asks, and its answer is printed
 //
 // `morvint-window-replay --serve SCRIPT` shows the window with the script's
 // random values as its draws and the real play-again box, and waits to be
@@ -22,16 +25,20 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
+#include <deque>
 #include <fstream>
 #include <sstream>
 
 #include "frmMain.h"
 #include "script.h"
+#include "state_json.h"
 
 using namespace morvint;
 using namespace morvint::replay;
@@ -47,6 +54,33 @@ std::string field(const char* key, const QString& value, const char* end = ",") 
     return "\"" + std::string(key) + "\":" + jsonString(str(value)) + end;
 }
 
+// The style of a desktop that puts icons on dialog buttons, as GNOME's does.
+class ButtonIconStyle : public QProxyStyle {
+public:
+    ButtonIconStyle() : QProxyStyle(QStringLiteral("Fusion")) {}
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* answer) const override {
+        return hint == SH_DialogButtonBox_ButtonsHaveIcons
+                   ? 1
+                   : QProxyStyle::styleHint(hint, option, widget, answer);
+    }
+};
+
+// A message box as the player sees it: its buttons in order of their captions, the
+// default one marked, and one that shows an icon too.
+std::string boxEvent(const QMessageBox& box) {
+    const char* icons[] = {"", "information", "warning", "stop", "question"};
+    QStringList buttons;
+    for (QAbstractButton* b : box.buttons()) {
+        const auto* push = qobject_cast<QPushButton*>(b);
+        buttons << b->text().remove('&') + (push && push->isDefault() ? " (default)" : "") +
+                       (b->icon().isNull() ? "" : " (icon)");
+    }
+    buttons.sort();
+    return R"({"event":"box",)" + field("title", box.windowTitle()) + field("text", box.text()) +
+           field("icon", icons[box.icon()]) + field("buttons", buttons.join(", "), "}");
+}
+
 class WindowTarget : public Target {
 public:
     explicit WindowTarget(Session& session) : session_(session), w_(session.random) {
@@ -54,7 +88,27 @@ public:
             if (showAtQuestion_ && session_.random.dry.empty()) {
                 show();
             }
-            return session_.askPlayAgain();
+            if (!realBoxes_) {
+                return session_.askPlayAgain();
+            }
+            const bool yes = w_.showPlayAgainBox();
+            session_.out.line(msgboxEvent(yes));
+            return yes;
+        });
+        // The next key goes to the message box open, once its own event loop runs; a
+        // key that opens a box on top returns only when that one is closed.
+        QObject::connect(&boxTimer_, &QTimer::timeout, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr || !box->isVisible() || boxKeys_.empty() || pressing_) {
+                return;
+            }
+            session_.out.line(boxEvent(*box));
+            pressing_ = true;
+            QTimer::singleShot(0, box, [this, box, key = boxKeys_.front()] {
+                pressing_ = false;
+                QTest::keySequence(box, QString::fromStdString(key));
+            });
+            boxKeys_.pop_front();
         });
         w_.setProgramEnd([this] { session_.endProgram(); });
         w_.show();
@@ -101,6 +155,12 @@ public:
     bool extra(const std::vector<std::string>& words) {
         const std::string& command = words[0];
         if (command == "key" && words.size() > 1) {
+            // As a window manager does, the main window is active again once a box
+            // in front of it has closed.
+            if (QApplication::activeWindow() == nullptr) {
+                w_.activateWindow();
+                (void)QTest::qWaitForWindowActive(&w_);
+            }
             for (std::size_t i = 1; i < words.size(); ++i) {
                 QWidget* focus = QApplication::focusWidget();
                 QTest::keySequence(focus ? focus : &w_, QString::fromStdString(words[i]));
@@ -129,6 +189,11 @@ public:
         } else if (words == std::vector<std::string>{"menu", "aboutMnu"}) {
             w_.findChild<QAction*>(QStringLiteral("aboutMnu"))->trigger();
             (void)QTest::qWaitForWindowActive(w_.aboutBox());
+        } else if (command == "boxes") {
+            realBoxes_ = true;
+            boxKeys_.assign(words.begin() + 1, words.end());
+            QApplication::setStyle(new ButtonIconStyle);
+            boxTimer_.start(10);
         } else if (words == std::vector<std::string>{"ask", "show"}) {
             showAtQuestion_ = true;
         } else if (command == "layout" && words.size() == 1) {
@@ -184,6 +249,10 @@ private:
     Session& session_;
     frmMain w_;
     bool showAtQuestion_ = false;
+    bool realBoxes_ = false;
+    QTimer boxTimer_;
+    std::deque<std::string> boxKeys_;
+    bool pressing_ = false;
 };
 
 // The window with the script's draws, played from outside until it ends.
