@@ -22,6 +22,7 @@
 // played from outside (the accessibility tests).
 
 #include <QAction>
+#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -54,12 +55,15 @@ std::string field(const char* key, const QString& value, const char* end = ",") 
     return "\"" + std::string(key) + "\":" + jsonString(str(value)) + end;
 }
 
-// The style of a desktop that puts icons on dialog buttons, as GNOME's does.
-class ButtonIconStyle : public QProxyStyle {
+// The style of GNOME's dialogs: icons on their buttons, and the affirmative one last.
+class GnomeDialogStyle : public QProxyStyle {
 public:
-    ButtonIconStyle() : QProxyStyle(QStringLiteral("Fusion")) {}
+    GnomeDialogStyle() : QProxyStyle(QStringLiteral("Fusion")) {}
     int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                   QStyleHintReturn* answer) const override {
+        if (hint == SH_DialogButtonLayout) {
+            return QDialogButtonBox::GnomeLayout;
+        }
         return hint == SH_DialogButtonBox_ButtonsHaveIcons
                    ? 1
                    : QProxyStyle::styleHint(hint, option, widget, answer);
@@ -192,7 +196,7 @@ public:
         } else if (command == "boxes") {
             realBoxes_ = true;
             boxKeys_.assign(words.begin() + 1, words.end());
-            QApplication::setStyle(new ButtonIconStyle);
+            QApplication::setStyle(new GnomeDialogStyle);
             boxTimer_.start(10);
         } else if (words == std::vector<std::string>{"ask", "show"}) {
             showAtQuestion_ = true;
