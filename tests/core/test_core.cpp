@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
 // What no replay script can reach: the largest roll, the clock's random source,
-// and the game clock's hours past 16 bits.
+// the game clock's hours past 16 bits, and the game after the program has ended.
 #include <gtest/gtest.h>
 
 #include "morvint/clock.h"
+#include "morvint/game.h"
 #include "morvint/random.h"
 
 namespace morvint {
@@ -34,6 +35,27 @@ TEST(GameClock, HoursBeyond16Bits) {
     GameClock top(2147483647, 58);
     EXPECT_EQ(top.tick(), "2147483647:59");
     EXPECT_EQ(top.tick(), "2147483647:00");
+}
+
+// Once the program has ended, nothing runs: not the clock, a button or New.
+TEST(Game, NothingRunsAfterTheEnd) {
+    struct Quiet : Window {
+        void showView(const View&, const Changes&) override {}
+        bool askPlayAgain() override { return false; }
+        void programEnded() override {}
+    } window;
+    ClockRandom random([] { return 0.5f; });
+    Game game(window, random);
+    game.Form_Load();
+    game.click(Button::northCom);
+    game.Timer1_Timer();
+    game.endProgram();
+    const View before = game.view();
+    game.Timer1_Timer();
+    EXPECT_FALSE(game.click(Button::northCom));
+    game.newMnu_Click();
+    EXPECT_EQ(game.view().panel(Panel::time).text, before.panel(Panel::time).text);
+    EXPECT_EQ(game.view().text(Box::mainTxt), before.text(Box::mainTxt));
 }
 
 }  // namespace morvint
