@@ -1,14 +1,10 @@
 // SPDX-License-Identifier: MIT
-// What the window scripts cannot show: the caret and scroll kept when text
-// arrives, the end of the program with its windows, the About box's picture, the
-// icon, and captions that fit at the fonts and scales of common desktops.
+// What the window scripts cannot show: the end of the program with its windows,
+// the About box's picture, the icon, and captions that fit at the fonts and
+// scales of common desktops.
 
 #include <QAction>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 
@@ -50,39 +46,6 @@ private slots:
         delete w_->aboutBox();
         w_.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-
-    // Text arriving at the end of the narrative neither moves the caret or the
-    // selection nor scrolls, also when the caret is at the very end.
-    void appendKeepsCaretAndScroll() {
-        auto* narrative = child<QPlainTextEdit>(w_.get(), "mainTxt");
-        QScrollBar* bar = narrative->verticalScrollBar();
-        const QString text = QStringLiteral("You can go north, east, or south. ").repeated(30);
-        const int end = int(text.size());
-        for (auto [anchor, position, scrolled] : {std::tuple{5, 40, false}, {end, end, true}}) {
-            morvint::View view = w_->game().view();
-            view.boxes[0] = text.toStdString();
-            morvint::Changes replaced;
-            replaced.narrativeReplaced = true;
-            w_->showView(view, replaced);
-            QTextCursor caret = narrative->textCursor();
-            caret.setPosition(anchor);
-            caret.setPosition(position, QTextCursor::KeepAnchor);
-            narrative->setTextCursor(caret);
-            bar->setValue(scrolled ? bar->maximum() / 2 : 0);
-            const int scroll = bar->value();
-            morvint::Changes bite;
-            bite.appended = "The snake bit you. ";
-            for (int i = 0; i < 20; ++i) {
-                view.boxes[0] += bite.appended;
-                w_->showView(view, bite);
-                QApplication::processEvents();
-            }
-            QCOMPARE(narrative->toPlainText(), text + QString("The snake bit you. ").repeated(20));
-            QCOMPARE(narrative->textCursor().anchor(), anchor);
-            QCOMPARE(narrative->textCursor().position(), position);
-            QCOMPARE(bar->value(), scroll);
-        }
     }
 
     // Exit (Ctrl+Q) closes the main window only: the About box stays usable, and

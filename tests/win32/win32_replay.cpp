@@ -11,6 +11,7 @@
 //   tick [N]     N ticks of Timer1 (1 when left out)
 //   windows      prints the open windows
 //   menu aboutMnu  opens the About box
+//   narrative, append, select, reader: the reader's place in the narrative (reader.h)
 //   boxes KEY... from now on prints each message box that opens ({"event":"box",
 //                "title":..,"text":..,"icon":..,"buttons":..}) and presses the next KEY
 //                in it; the real play-again box asks, and its answer is printed.
@@ -24,6 +25,7 @@
 #include <fstream>
 
 #include "main_window.h"
+#include "reader.h"
 #include "script.h"
 #include "spoken_check.h"
 #include "state_json.h"
@@ -104,7 +106,7 @@ void xdotool(HWND window, const std::string& keys) {
 class Win32Target;
 Win32Target* current = nullptr;
 
-class Win32Target : public Target {
+class Win32Target : public Target, public ReaderCommands {
 public:
     // With `heard`, what the window tells a screen reader goes there instead.
     explicit Win32Target(Session& session, std::vector<std::string>* heard = nullptr)
@@ -142,8 +144,10 @@ public:
     void newGame() override { SendMessageW(w_.hwnd(), WM_COMMAND, MainWindow::newMnu, 0); }
     bool ended() const override { return w_.game().programEnded(); }
 
+    void show() override { session_.show(drawn(), w_.game()); }
+
     // What the controls show.
-    void show() override {
+    View drawn() const override {
         View view;
         for (Box b : {Box::mainTxt, Box::actionTxt, Box::itemTxt}) {
             view.boxes[static_cast<std::size_t>(b)] = text(w_.box(b));
@@ -156,7 +160,7 @@ public:
         for (int i = 0; i < 3; ++i) {
             view.panels[static_cast<std::size_t>(i)] = part(w_.statusBar(), i);
         }
-        session_.show(view, w_.game());
+        return view;
     }
 
     // The window's own commands; false for a line that is none of them.
@@ -179,6 +183,7 @@ public:
             session_.out.line(R"({"event":"windows","open":)" + jsonString(open) + "}");
         } else if (words == std::vector<std::string>{"menu", "aboutMnu"}) {
             SendMessageW(w_.hwnd(), WM_COMMAND, MainWindow::aboutMnu, 0);
+        } else if (runReader(words, session_.out)) {
         } else if (command == "boxes") {
             realBoxes_ = true;
             boxKeys_.assign(words.begin() + 1, words.end());
@@ -189,6 +194,24 @@ public:
     }
 
 private:
+    void showView(const View& view, const Changes& changes) override { w_.showView(view, changes); }
+    void select(int from, int to) override {
+        const HWND narrative = w_.box(Box::mainTxt);
+        SendMessageW(narrative, EM_SETSEL, from, to);
+        const auto half = SendMessageW(narrative, EM_GETLINECOUNT, 0, 0) / 2;
+        SendMessageW(narrative, EM_LINESCROLL, 0, half - firstLine());
+    }
+    std::pair<int, int> selection() const override {
+        DWORD from = 0;
+        DWORD to = 0;
+        SendMessageW(w_.box(Box::mainTxt), EM_GETSEL, reinterpret_cast<WPARAM>(&from),
+                     reinterpret_cast<LPARAM>(&to));
+        return {static_cast<int>(from), static_cast<int>(to)};
+    }
+    int firstLine() const override {
+        return static_cast<int>(SendMessageW(w_.box(Box::mainTxt), EM_GETFIRSTVISIBLELINE, 0, 0));
+    }
+
     // One key at a time, each to the window then active: the window's message loop
     // runs until the key is released (not another, such as one pressed in a message
     // box that has closed), or the window or the program has ended.

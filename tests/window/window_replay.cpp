@@ -13,6 +13,7 @@
 //   layout       prints one line for each control and menu item of every open window
 //                (its parent, place, caption, font, colour, focus, default, names and tool tip)
 //   ask show     prints the state at every later play-again question, before its answer
+//   narrative, append, select, reader: the reader's place in the narrative (reader.h)
 //   boxes KEY... from now on presses each KEY in the message box then open, printing
 //                the box first ({"event":"box","title":..,"text":..,"icon":..,"buttons":..});
 //                the real play-again box asks, and its answer is printed
@@ -30,6 +31,7 @@
 #include <QPlainTextEdit>
 #include <QProxyStyle>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 
@@ -38,6 +40,7 @@
 #include <sstream>
 
 #include "frmMain.h"
+#include "reader.h"
 #include "script.h"
 #include "state_json.h"
 
@@ -85,7 +88,7 @@ std::string boxEvent(const QMessageBox& box) {
            field("icon", icons[box.icon()]) + field("buttons", buttons.join(", "), "}");
 }
 
-class WindowTarget : public Target {
+class WindowTarget : public Target, public ReaderCommands {
 public:
     explicit WindowTarget(Session& session) : session_(session), w_(session.random) {
         w_.setPlayAgainQuestion([this] {
@@ -135,7 +138,7 @@ public:
     bool ended() const override { return w_.game().programEnded(); }
 
     // What the widgets show, read back from them.
-    View drawn() const {
+    View drawn() const override {
         View view;
         const char* names[] = {"mainTxt", "actionTxt", "itemTxt"};
         for (std::size_t i = 0; i < std::size(names); ++i) {
@@ -193,6 +196,7 @@ public:
         } else if (words == std::vector<std::string>{"menu", "aboutMnu"}) {
             w_.findChild<QAction*>(QStringLiteral("aboutMnu"))->trigger();
             (void)QTest::qWaitForWindowActive(w_.aboutBox());
+        } else if (runReader(words, session_.out)) {
         } else if (command == "boxes") {
             realBoxes_ = true;
             boxKeys_.assign(words.begin() + 1, words.end());
@@ -212,6 +216,23 @@ public:
     }
 
 private:
+    void showView(const View& view, const Changes& changes) override {
+        w_.showView(view, changes);
+        QApplication::processEvents();
+    }
+    QPlainTextEdit* narrative() const { return w_.findChild<QPlainTextEdit*>("mainTxt"); }
+    void select(int from, int to) override {
+        QTextCursor caret = narrative()->textCursor();
+        caret.setPosition(from);
+        caret.setPosition(to, QTextCursor::KeepAnchor);
+        narrative()->setTextCursor(caret);
+        narrative()->verticalScrollBar()->setValue(narrative()->verticalScrollBar()->maximum() / 2);
+    }
+    std::pair<int, int> selection() const override {
+        return {narrative()->textCursor().anchor(), narrative()->textCursor().position()};
+    }
+    int firstLine() const override { return narrative()->verticalScrollBar()->value(); }
+
     // The window itself, then its named controls in the order of creation.
     void printLayout(QWidget* window) {
         printControl(window);
