@@ -11,7 +11,7 @@
 //   tick [N]     N ticks of Timer1 (1 when left out)
 //   windows      prints the open windows
 //   menu aboutMnu  opens the About box
-//   narrative, append, select, reader: the reader's place in the narrative (reader.h)
+//   append, select, reader: the reader's place in the narrative (reader.h)
 //   boxes KEY... from now on prints each message box that opens ({"event":"box",
 //                "title":..,"text":..,"icon":..,"buttons":..}) and presses the next KEY
 //                in it; the real play-again box asks, and its answer is printed.

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The window scripts' commands on the reader's place in the narrative, which text
 // arriving must leave alone, for any front end:
-//   narrative N WORDS...  shows N times the words, each followed by a blank, as a
-//                         new narrative
 //   append N WORDS...     adds the words and a blank to the narrative, N times
 //   select A B            selects from A to B ("end": the end of the text) and
 //                         scrolls the narrative halfway down
@@ -27,27 +25,15 @@ public:
     // False for a line that is none of them.
     bool runReader(const std::vector<std::string>& words, Output& out) {
         const std::string& command = words[0];
-        if ((command == "narrative" || command == "append") && words.size() > 2) {
-            std::string text;
+        if (command == "append" && words.size() > 2) {
+            Changes changes;
             for (std::size_t i = 2; i < words.size(); ++i) {
-                text += words[i] + " ";
+                changes.appended += words[i] + " ";
             }
             View view = drawn();
-            Changes changes;
-            const int times = std::stoi(words[1]);
-            if (command == "narrative") {
-                view.boxes[0].clear();
-                for (int i = 0; i < times; ++i) {
-                    view.boxes[0] += text;
-                }
-                changes.narrativeReplaced = true;
+            for (int i = std::stoi(words[1]); i > 0; --i) {
+                view.boxes[0] += changes.appended;
                 showView(view, changes);
-            } else {
-                changes.appended = text;
-                for (int i = 0; i < times; ++i) {
-                    view.boxes[0] += text;
-                    showView(view, changes);
-                }
             }
         } else if (command == "select" && words.size() == 3) {
             const auto at = [this](const std::string& w) {

@@ -13,7 +13,7 @@
 //   layout       prints one line for each control and menu item of every open window
 //                (its parent, place, caption, font, colour, focus, default, names and tool tip)
 //   ask show     prints the state at every later play-again question, before its answer
-//   narrative, append, select, reader: the reader's place in the narrative (reader.h)
+//   append, select, reader: the reader's place in the narrative (reader.h)
 //   boxes KEY... from now on presses each KEY in the message box then open, printing
 //                the box first ({"event":"box","title":..,"text":..,"icon":..,"buttons":..});
 //                the real play-again box asks, and its answer is printed
