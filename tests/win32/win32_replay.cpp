@@ -165,6 +165,9 @@ public:
 
     // The window's own commands; false for a line that is none of them.
     bool extra(const std::vector<std::string>& words) {
+        if (runReader(words, session_.out)) {
+            return true;
+        }
         const std::string& command = words[0];
         if (command == "key" && words.size() > 1) {
             press({words.begin() + 1, words.end()});
@@ -183,7 +186,6 @@ public:
             session_.out.line(R"({"event":"windows","open":)" + jsonString(open) + "}");
         } else if (words == std::vector<std::string>{"menu", "aboutMnu"}) {
             SendMessageW(w_.hwnd(), WM_COMMAND, MainWindow::aboutMnu, 0);
-        } else if (runReader(words, session_.out)) {
         } else if (command == "boxes") {
             realBoxes_ = true;
             boxKeys_.assign(words.begin() + 1, words.end());

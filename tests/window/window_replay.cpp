@@ -160,6 +160,9 @@ public:
 
     // The window's own commands; false for a line that is none of them.
     bool extra(const std::vector<std::string>& words) {
+        if (runReader(words, session_.out)) {
+            return true;
+        }
         const std::string& command = words[0];
         if (command == "key" && words.size() > 1) {
             // As a window manager does, the main window is active again once a box
@@ -196,7 +199,6 @@ public:
         } else if (words == std::vector<std::string>{"menu", "aboutMnu"}) {
             w_.findChild<QAction*>(QStringLiteral("aboutMnu"))->trigger();
             (void)QTest::qWaitForWindowActive(w_.aboutBox());
-        } else if (runReader(words, session_.out)) {
         } else if (command == "boxes") {
             realBoxes_ = true;
             boxKeys_.assign(words.begin() + 1, words.end());
