@@ -7,6 +7,7 @@
 #include "main_window.h"
 #include "morvint/sky.h"
 #include "morvint/texts.h"
+#include "window_owner.h"
 
 namespace {
 
@@ -111,13 +112,7 @@ void AboutBox::showUnavailable() {
 }
 
 LRESULT CALLBACK AboutBox::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* box =
-            static_cast<AboutBox*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        box->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(box));
-    }
-    auto* box = reinterpret_cast<AboutBox*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    auto* box = windowOwner(hwnd, message, lParam, &AboutBox::hwnd_);
     return box != nullptr ? box->handle(message, wParam, lParam)
                           : DefWindowProcW(hwnd, message, wParam, lParam);
 }

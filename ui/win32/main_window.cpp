@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "morvint/texts.h"
+#include "window_owner.h"
 
 namespace {
 
@@ -455,13 +456,7 @@ HWND MainWindow::statusBar() const {
 }
 
 LRESULT CALLBACK MainWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* window =
-            static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        window->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window));
-    }
-    auto* window = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    auto* window = windowOwner(hwnd, message, lParam, &MainWindow::hwnd_);
     if (window == nullptr) {
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
